@@ -1,0 +1,258 @@
+// Triangle filling: integer edge functions on a 1/16 pixel grid decide coverage (top-left rule),
+// each row's covered span is solved from the three edges at once, and the span is walked with
+// float increments of depth and the shading attributes.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "platform/rm/raster/fragment.h"
+
+namespace rm::raster {
+
+namespace {
+
+constexpr int64_t kSub = 16;  // sub-pixel steps per pixel
+constexpr int kMaxAttrs = 11;
+
+int64_t floorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }  // d > 0
+int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
+
+// Edge function of the directed edge p->q: E(X, Y) = a X + b Y + c in sub-pixel units, which
+// is twice the signed area of (p, q, (X, Y)); positive inside a triangle whose area is positive
+// with y pointing down (clockwise as seen on screen).
+struct Edge {
+  int64_t a = 0, b = 0, c = 0;
+  int64_t bias = 0;  // 0 on top and left edges, 1 elsewhere: a pixel centre on an edge shared
+                     // by two triangles belongs to exactly one of them
+};
+
+Edge makeEdge(int64_t px, int64_t py, int64_t qx, int64_t qy) {
+  Edge e;
+  e.a = -(qy - py);
+  e.b = qx - px;
+  e.c = -e.a * px - e.b * py;
+  bool top = e.a == 0 && e.b > 0;  // horizontal, inside below
+  bool left = e.a > 0;             // inside to the right
+  e.bias = (top || left) ? 0 : 1;
+  return e;
+}
+
+// Screen-space planes of depth, 1/w and the attributes, relative to the first vertex.
+struct Planes {
+  float x0 = 0, y0 = 0;
+  float z = 0, zdx = 0, zdy = 0;
+  float w = 0, wdx = 0, wdy = 0;
+  float a[kMaxAttrs] = {}, adx[kMaxAttrs] = {}, ady[kMaxAttrs] = {};
+};
+
+// Pixel colour from interpolated colour already scaled to 0..255.
+struct ColorKernel {
+  static constexpr int kAttrs = 3;
+  static constexpr bool kPerspective = false;
+  static void load(const ScreenVertex& s, float* out) {
+    ColorF c = s.v->diffuse + s.v->specular;
+    out[0] = c.r * 255.0f;
+    out[1] = c.g * 255.0f;
+    out[2] = c.b * 255.0f;
+  }
+  static void shade(const float* a, float, const FragmentContext&, float* rgb) {
+    rgb[0] = a[0];
+    rgb[1] = a[1];
+    rgb[2] = a[2];
+  }
+};
+
+// Lit colour times texel plus highlight, perspective-correct.
+struct TextureKernel {
+  static constexpr int kAttrs = 8;
+  static constexpr bool kPerspective = true;
+  static void load(const ScreenVertex& s, float* out) {
+    const ShadedVertex& v = *s.v;
+    float values[kAttrs] = {v.uv.x, v.uv.y, v.diffuse.r, v.diffuse.g, v.diffuse.b,
+                            v.specular.r, v.specular.g, v.specular.b};
+    for (int i = 0; i < kAttrs; ++i) out[i] = values[i] * s.invW;
+  }
+  static void shade(const float* a, float invW, const FragmentContext& ctx, float* rgb) {
+    float w = 1.0f / invW;
+    ColorF texel = sampleTexture(*ctx.texture, a[0] * w, a[1] * w, ctx.options->textureFilter,
+                                 ctx.textureLod);
+    ColorF c = ColorF{a[2] * w, a[3] * w, a[4] * w} * texel + ColorF{a[5] * w, a[6] * w, a[7] * w};
+    rgb[0] = c.r * 255.0f;
+    rgb[1] = c.g * 255.0f;
+    rgb[2] = c.b * 255.0f;
+  }
+};
+
+// Lighting evaluated at every pixel from the interpolated camera-space position and normal.
+struct PhongKernel {
+  static constexpr int kAttrs = 11;
+  static constexpr bool kPerspective = true;
+  static void load(const ScreenVertex& s, float* out) {
+    const ShadedVertex& v = *s.v;
+    float values[kAttrs] = {v.diffuse.r, v.diffuse.g, v.diffuse.b, v.viewPos.x, v.viewPos.y,
+                            v.viewPos.z, v.normal.x, v.normal.y, v.normal.z, v.uv.x, v.uv.y};
+    for (int i = 0; i < kAttrs; ++i) out[i] = values[i] * s.invW;
+  }
+  static void shade(const float* a, float invW, const FragmentContext& ctx, float* rgb) {
+    float w = 1.0f / invW;
+    ColorF surface{a[0] * w, a[1] * w, a[2] * w};
+    Vec3 pos{a[3] * w, a[4] * w, a[5] * w};
+    Vec3 normal = normalize(Vec3{a[6], a[7], a[8]});
+    LitColor lit = lightPoint(*ctx.lights, *ctx.material, surface, pos, normal, ctx.objectOrigin,
+                              ctx.options->colorModel == ColorModel::Mono);
+    ColorF c = lit.diffuse;
+    if (ctx.texture)
+      c = c * sampleTexture(*ctx.texture, a[9] * w, a[10] * w, ctx.options->textureFilter, ctx.textureLod);
+    c = c + lit.specular;
+    rgb[0] = c.r * 255.0f;
+    rgb[1] = c.g * 255.0f;
+    rgb[2] = c.b * 255.0f;
+  }
+};
+
+enum class DepthMode { Off, LessEqualWrite, General };
+
+inline uint32_t channel(float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 255.0f) + 0.5f); }
+
+template <class K, DepthMode D, bool Post>
+void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
+  const RenderTarget& t = ctx.target;
+  const DepthFunc func = ctx.options->depthFunc;
+  const bool depthWrite = ctx.options->depthWrite;
+  for (int y = box.top; y < box.bottom; ++y) {
+    const int64_t Y = y * kSub + kSub / 2;
+    int64_t lo = box.left, hi = box.right - 1;
+    for (const Edge& e : edges) {
+      // E at pixel centre x is k + step * x.
+      int64_t k = e.a * (kSub / 2) + e.b * Y + e.c - e.bias;
+      int64_t step = e.a * kSub;
+      if (step > 0) lo = std::max(lo, ceilDiv(-k, step));
+      else if (step < 0) hi = std::min(hi, floorDiv(k, -step));
+      else if (k < 0) hi = lo - 1;
+    }
+    if (lo > hi) continue;
+    const float fx = static_cast<float>(lo) + 0.5f - pl.x0, fy = static_cast<float>(y) + 0.5f - pl.y0;
+    float z = pl.z + pl.zdx * fx + pl.zdy * fy;
+    float w = pl.w + pl.wdx * fx + pl.wdy * fy;
+    float attr[K::kAttrs];
+    for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
+    uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
+    float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
+    for (int x = static_cast<int>(lo); x <= static_cast<int>(hi); ++x) {
+      bool pass;
+      if constexpr (D == DepthMode::Off) pass = true;
+      else if constexpr (D == DepthMode::LessEqualWrite) pass = z <= zrow[x];
+      else pass = depthPasses(func, z, zrow[x]);
+      if (pass) {
+        if constexpr (D == DepthMode::LessEqualWrite) zrow[x] = z;
+        else if constexpr (D == DepthMode::General) {
+          if (depthWrite) zrow[x] = z;
+        }
+        float rgb[3];
+        K::shade(attr, w, ctx, rgb);
+        uint32_t r = channel(rgb[0]), g = channel(rgb[1]), b = channel(rgb[2]);
+        if constexpr (Post) {
+          r = ctx.shades->quantize(r, x, y);
+          g = ctx.shades->quantize(g, x, y);
+          b = ctx.shades->quantize(b, x, y);
+        }
+        crow[x] = packPixel(r, g, b);
+      }
+      z += pl.zdx;
+      if constexpr (K::kPerspective) w += pl.wdx;
+      for (int i = 0; i < K::kAttrs; ++i) attr[i] += pl.adx[i];
+    }
+  }
+}
+
+template <class K>
+void setupPlanes(const ScreenVertex* v, Planes& pl) {
+  float dx1 = v[1].x - v[0].x, dy1 = v[1].y - v[0].y;
+  float dx2 = v[2].x - v[0].x, dy2 = v[2].y - v[0].y;
+  float det = dx1 * dy2 - dx2 * dy1;
+  float inv = det != 0 ? 1.0f / det : 0.0f;
+  auto grad = [&](float a0, float a1, float a2, float& value, float& ddx, float& ddy) {
+    value = a0;
+    ddx = ((a1 - a0) * dy2 - (a2 - a0) * dy1) * inv;
+    ddy = ((a2 - a0) * dx1 - (a1 - a0) * dx2) * inv;
+  };
+  pl.x0 = v[0].x;
+  pl.y0 = v[0].y;
+  grad(v[0].z, v[1].z, v[2].z, pl.z, pl.zdx, pl.zdy);
+  grad(v[0].invW, v[1].invW, v[2].invW, pl.w, pl.wdx, pl.wdy);
+  float a[3][kMaxAttrs];
+  for (int i = 0; i < 3; ++i) K::load(v[i], a[i]);
+  for (int i = 0; i < K::kAttrs; ++i) grad(a[0][i], a[1][i], a[2][i], pl.a[i], pl.adx[i], pl.ady[i]);
+}
+
+template <class K>
+void fillWith(const ScreenVertex* v, const Edge (&edges)[3], PixelRect box, const FragmentContext& ctx) {
+  Planes pl;
+  setupPlanes<K>(v, pl);
+  const RasterOptions& o = *ctx.options;
+  bool post = ctx.shades && ctx.shades->active();
+  DepthMode mode = DepthMode::General;
+  if (!o.depthTest || !ctx.target.depth) mode = DepthMode::Off;
+  else if (o.depthFunc == DepthFunc::LessEqual && o.depthWrite) mode = DepthMode::LessEqualWrite;
+  switch (mode) {
+    case DepthMode::Off:
+      post ? fillSpans<K, DepthMode::Off, true>(edges, pl, box, ctx)
+           : fillSpans<K, DepthMode::Off, false>(edges, pl, box, ctx);
+      break;
+    case DepthMode::LessEqualWrite:
+      post ? fillSpans<K, DepthMode::LessEqualWrite, true>(edges, pl, box, ctx)
+           : fillSpans<K, DepthMode::LessEqualWrite, false>(edges, pl, box, ctx);
+      break;
+    case DepthMode::General:
+      post ? fillSpans<K, DepthMode::General, true>(edges, pl, box, ctx)
+           : fillSpans<K, DepthMode::General, false>(edges, pl, box, ctx);
+      break;
+  }
+}
+
+}  // namespace
+
+void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                  const FragmentContext& ctx) {
+  if (!ctx.target.color || ctx.clip.empty()) return;
+  ScreenVertex v[3] = {a, b, c};
+  int64_t X[3], Y[3];
+  for (int i = 0; i < 3; ++i) {
+    if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y) || std::fabs(v[i].x) > 1e6f ||
+        std::fabs(v[i].y) > 1e6f)
+      return;
+    X[i] = std::llround(v[i].x * kSub);
+    Y[i] = std::llround(v[i].y * kSub);
+  }
+  int64_t area = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
+  if (area == 0) return;
+  if (area < 0) {
+    std::swap(v[1], v[2]);
+    std::swap(X[1], X[2]);
+    std::swap(Y[1], Y[2]);
+  }
+  // Interpolate from the snapped positions so that attributes match the covered pixels.
+  for (int i = 0; i < 3; ++i) {
+    v[i].x = static_cast<float>(X[i]) / kSub;
+    v[i].y = static_cast<float>(Y[i]) / kSub;
+  }
+  Edge edges[3] = {makeEdge(X[0], Y[0], X[1], Y[1]), makeEdge(X[1], Y[1], X[2], Y[2]),
+                   makeEdge(X[2], Y[2], X[0], Y[0])};
+  int64_t minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
+  int64_t minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
+  PixelRect box{static_cast<int>(floorDiv(minX, kSub)), static_cast<int>(floorDiv(minY, kSub)),
+                static_cast<int>(floorDiv(maxX, kSub)) + 1, static_cast<int>(floorDiv(maxY, kSub)) + 1};
+  box = intersect(box, ctx.clip);
+  if (box.empty()) return;
+  if (ctx.touched) *ctx.touched = unite(*ctx.touched, box);
+
+  bool lit = ctx.options->lighting && ctx.lights && ctx.material;
+  if (ctx.options->shade == ShadeMode::Phong && lit)
+    fillWith<PhongKernel>(v, edges, box, ctx);
+  else if (ctx.texture)
+    fillWith<TextureKernel>(v, edges, box, ctx);
+  else
+    fillWith<ColorKernel>(v, edges, box, ctx);
+}
+
+}  // namespace rm::raster
