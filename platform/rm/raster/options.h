@@ -18,6 +18,12 @@ enum class CullMode { None, Clockwise, CounterClockwise };
 // Depth comparison of an incoming fragment against the stored depth.
 enum class DepthFunc { Never, Less, Equal, LessEqual, Greater, NotEqual, GreaterEqual, Always };
 
+// The depth a cleared buffer holds: the end of the range that every drawn fragment beats, so
+// that a reversed comparison (greater) lets the farthest surface win instead of drawing nothing.
+inline float depthClearValue(DepthFunc func) {
+  return func == DepthFunc::Greater || func == DepthFunc::GreaterEqual ? 0.0f : 1.0f;
+}
+
 struct RasterOptions {
   FillMode fill = FillMode::Solid;
   ShadeMode shade = ShadeMode::Gouraud;

@@ -32,12 +32,12 @@ void clearColor(const RenderTarget& target, const PixelRect& rect, uint32_t pixe
   }
 }
 
-void clearDepth(const RenderTarget& target, const PixelRect& rect) {
+void clearDepth(const RenderTarget& target, const PixelRect& rect, float depth) {
   PixelRect r = inside(target, rect);
   if (r.empty() || !target.depth) return;
   for (int y = r.top; y < r.bottom; ++y) {
     float* row = target.depth + static_cast<size_t>(y) * target.stride;
-    std::fill(row + r.left, row + r.right, 1.0f);
+    std::fill(row + r.left, row + r.right, depth);
   }
 }
 

@@ -26,8 +26,8 @@ struct RenderTarget {
   int stride = 0;             // pixels from one row to the next, in both buffers
 };
 
-// Fills the part of rect inside the target: colour with pixel, depth with 1 (the back plane).
+// Fills the part of rect inside the target with one colour, or with one depth.
 void clearColor(const RenderTarget& target, const PixelRect& rect, uint32_t pixel);
-void clearDepth(const RenderTarget& target, const PixelRect& rect);
+void clearDepth(const RenderTarget& target, const PixelRect& rect, float depth);
 
 }  // namespace rm::raster

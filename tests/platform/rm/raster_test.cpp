@@ -1,0 +1,318 @@
+// The rasterizer on its own: plain structs in, pixels out.
+#include <gtest/gtest.h>
+
+#include "tests/platform/rm/raster_canvas.h"
+
+namespace rm::raster {
+namespace {
+
+using namespace testing;
+
+RasterOptions unlit() {
+  RasterOptions o;
+  o.lighting = false;
+  o.shades = 256;
+  return o;
+}
+
+void render(Canvas& canvas, const RasterOptions& options, std::initializer_list<const Quad*> quads,
+            const ViewSetup* view = nullptr, ColorF ambient = {}, const std::vector<Light>& lights = {}) {
+  Renderer r;
+  ViewSetup v = view ? *view : perspectiveView(canvas.width, canvas.height);
+  clearDepth(canvas.target(), v.viewport, depthClearValue(options.depthFunc));
+  r.begin(canvas.target(), v, Mat4{}, options, ambient, lights);
+  for (const Quad* q : quads) r.draw(q->batch());
+}
+
+TEST(RasterDepth, NearerQuadWinsWhateverTheOrderAndReversedFunctionShowsTheFarther) {
+  Quad red(0, 0, 5, 1, {1, 0, 0}), green(0, 0, 10, 3, {0, 1, 0});
+  struct Case {
+    DepthFunc func;
+    uint32_t expected;
+  } cases[] = {{DepthFunc::LessEqual, kRed}, {DepthFunc::Less, kRed}, {DepthFunc::GreaterEqual, kGreen},
+               {DepthFunc::Greater, kGreen}};
+  for (const Case& c : cases)
+    for (bool redFirst : {true, false}) {
+      Canvas canvas(64, 64);
+      RasterOptions o = unlit();
+      o.depthFunc = c.func;
+      if (redFirst) {
+        render(canvas, o, {&red, &green});
+      } else {
+        render(canvas, o, {&green, &red});
+      }
+      EXPECT_EQ(canvas.at(32, 32), c.expected) << static_cast<int>(c.func) << " redFirst " << redFirst;
+    }
+}
+
+TEST(RasterDepth, DisabledTestOrWriteLetsLaterQuadsOverdraw) {
+  Quad red(0, 0, 5, 1, {1, 0, 0}), green(0, 0, 10, 3, {0, 1, 0}), blue(0, 0, 20, 3, {0, 0, 1});
+  Canvas off(64, 64);
+  RasterOptions o = unlit();
+  o.depthTest = false;
+  render(off, o, {&red, &green});
+  EXPECT_EQ(off.at(32, 32), kGreen);
+
+  // Without depth writes the red quad leaves the far plane in the buffer: blue behind it wins.
+  Canvas noWrite(64, 64);
+  o = unlit();
+  o.depthWrite = false;
+  render(noWrite, o, {&red, &blue});
+  EXPECT_EQ(noWrite.at(32, 32), kBlue);
+}
+
+TEST(RasterCoverage, TwoTrianglesOfASquareCoverEveryPixelOnce) {
+  // Pixel-aligned corners put many pixel centres exactly on the shared diagonal.
+  Vertex v[4] = {{{-1, 1, 5}, {}, {}, {1, 1, 1}}, {{1, 1, 5}, {}, {}, {1, 1, 1}},
+                 {{1, -1, 5}, {}, {}, {1, 1, 1}}, {{-1, -1, 5}, {}, {}, {1, 1, 1}}};
+  uint32_t first[3] = {0, 1, 2}, second[3] = {0, 2, 3};
+  ViewSetup view;
+  view.viewport = {0, 0, 40, 40};
+  view.projection = ProjectionKind::Orthographic;
+  view.left = view.bottom = -2;
+  view.right = view.top = 2;
+  int total = 0;
+  std::vector<int> hits(40 * 40, 0);
+  for (const uint32_t* tri : {first, second}) {
+    Canvas canvas(40, 40);
+    Renderer r;
+    r.begin(canvas.target(), view, Mat4{}, unlit(), {}, {});
+    Batch b;
+    b.vertices = v;
+    b.vertexCount = 4;
+    b.indices = tri;
+    b.indexCount = 3;
+    r.draw(b);
+    for (int i = 0; i < 40 * 40; ++i)
+      if ((canvas.color[i] & 0xFFFFFF) == 0xFFFFFF) ++hits[i], ++total;
+  }
+  EXPECT_EQ(total, 20 * 20);
+  for (int y = 10; y < 30; ++y)
+    for (int x = 10; x < 30; ++x) EXPECT_EQ(hits[y * 40 + x], 1) << x << "," << y;
+}
+
+TEST(RasterCull, WindingDecidesWhatIsDrawn) {
+  Quad front(0, 0, 5, 1, {1, 0, 0});
+  Quad back = front;  // same square wound the other way: its back faces the camera
+  back.indices[1] = 2, back.indices[2] = 1, back.indices[4] = 3, back.indices[5] = 2;
+  struct Case {
+    CullMode cull;
+    bool frontDrawn, backDrawn;
+  } cases[] = {{CullMode::CounterClockwise, true, false}, {CullMode::Clockwise, false, true},
+               {CullMode::None, true, true}};
+  for (const Case& c : cases) {
+    RasterOptions o = unlit();
+    o.cull = c.cull;
+    Canvas a(32, 32), b(32, 32);
+    render(a, o, {&front});
+    render(b, o, {&back});
+    EXPECT_EQ(a.at(16, 16) == kRed, c.frontDrawn) << static_cast<int>(c.cull);
+    EXPECT_EQ(b.at(16, 16) == kRed, c.backDrawn) << static_cast<int>(c.cull);
+  }
+}
+
+TEST(RasterClip, PrimitivesStayInsideTheViewportAndBehindTheFrontPlane) {
+  // A quad far larger than the view, crossing the camera plane, drawn into the middle viewport.
+  Vertex v[4] = {{{-50, 50, -5}, {}, {}, {0, 0, 1}}, {{50, 50, -5}, {}, {}, {0, 0, 1}},
+                 {{50, -50, 30}, {}, {}, {0, 0, 1}}, {{-50, -50, 30}, {}, {}, {0, 0, 1}}};
+  uint32_t idx[6] = {0, 1, 2, 0, 2, 3};
+  for (FillMode fill : {FillMode::Solid, FillMode::Wireframe, FillMode::Points}) {
+    Canvas canvas(60, 60, 0xFFFFFFFF);
+    ViewSetup view = perspectiveView(60, 60);
+    view.viewport = {10, 20, 50, 40};
+    RasterOptions o = unlit();
+    o.cull = CullMode::None;
+    o.fill = fill;
+    Renderer r;
+    r.begin(canvas.target(), view, Mat4{}, o, {}, {});
+    Batch b;
+    b.vertices = v;
+    b.vertexCount = 4;
+    b.indices = idx;
+    b.indexCount = 6;
+    r.draw(b);
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 60; ++x)
+        if (x < 10 || x >= 50 || y < 20 || y >= 40) {
+          ASSERT_EQ(canvas.at(x, y), 0xFFFFFFu) << x << "," << y;
+        }
+    if (fill == FillMode::Solid) {
+      EXPECT_EQ(canvas.at(30, 30), kBlue);
+      EXPECT_EQ(r.trianglesDrawn(), 2u);
+      EXPECT_FALSE(r.touched().empty());
+    }
+  }
+}
+
+TEST(RasterClip, BadViewOrIndicesDrawNothing) {
+  Quad q(0, 0, 5, 1, {1, 0, 0});
+  Canvas canvas(16, 16);
+  ViewSetup bad = perspectiveView(16, 16);
+  bad.front = 0;  // perspective needs a front plane in front of the eye
+  render(canvas, unlit(), {&q}, &bad);
+  EXPECT_EQ(canvas.count(kRed), 0);
+  q.indices[2] = 99;  // out of range: that triangle is skipped, the other drawn
+  Canvas other(16, 16);
+  render(other, unlit(), {&q});
+  EXPECT_GT(other.count(kRed), 0);
+}
+
+TEST(RasterFill, FlatGouraudWireframeAndPointsDiffer) {
+  // A square lit by a point light near its top-left corner, with per-corner normals.
+  Quad q(0, 0, 5, 2, {1, 1, 1});
+  std::vector<Light> lights(1);
+  lights[0].kind = LightKind::Point;
+  lights[0].position = {-2, 2, 3};
+  RasterOptions o;
+  o.shades = 256;
+  struct Mode {
+    FillMode fill;
+    ShadeMode shade;
+  } modes[] = {{FillMode::Solid, ShadeMode::Flat}, {FillMode::Solid, ShadeMode::Gouraud},
+               {FillMode::Solid, ShadeMode::Phong}, {FillMode::Wireframe, ShadeMode::Gouraud},
+               {FillMode::Points, ShadeMode::Gouraud}};
+  std::vector<Canvas> out;
+  for (const Mode& m : modes) {
+    o.fill = m.fill;
+    o.shade = m.shade;
+    Canvas c(64, 64);
+    render(c, o, {&q}, nullptr, {0.1f, 0.1f, 0.1f}, lights);
+    out.push_back(c);
+  }
+  const char* names[] = {"flat", "gouraud", "phong", "wireframe", "points"};
+  for (size_t i = 0; i < out.size(); ++i) out[i].dump(std::string("raster_") + names[i]);
+  auto covered = [](const Canvas& c) { return c.width * c.height - c.count(kBlack); };
+  // Flat: one colour over the face; Gouraud and Phong: a gradient, Phong's highlight differs.
+  EXPECT_EQ(out[0].distinct().size(), 2u);
+  EXPECT_GT(out[1].distinct().size(), 20u);
+  EXPECT_NE(out[1].color, out[2].color);
+  EXPECT_EQ(covered(out[0]), covered(out[1]));
+  EXPECT_LT(covered(out[3]), covered(out[1]) / 4);
+  EXPECT_GT(covered(out[3]), covered(out[4]));
+  EXPECT_EQ(covered(out[4]), 4);  // the four corners (shared ones drawn twice)
+  // Wireframe outlines the square without its diagonal: the centre stays empty.
+  EXPECT_EQ(out[3].at(32, 32), kBlack);
+}
+
+TEST(RasterShades, MonoRampHasAsManyGreysAsShades) {
+  // A white square whose normals turn from edge-on (left) to facing the light (right).
+  Quad q(0, 0, 5, 2, {1, 1, 1});
+  q.v[0].normal = q.v[3].normal = {-1, 0, 0};
+  std::vector<Light> lights(1);
+  lights[0].kind = LightKind::Directional;
+  lights[0].direction = {0, 0, 1};
+  lights[0].color = {1.2f, 1.0f, 0.6f};  // coloured, intensity just over 1: mono keeps only that
+  for (uint32_t shades : {4u, 8u, 16u}) {
+    RasterOptions o;
+    o.colorModel = ColorModel::Mono;
+    o.shades = shades;
+    o.dither = false;
+    Canvas c(128, 64);
+    ViewSetup view = perspectiveView(128, 64);
+    view.left = -1, view.right = 1, view.bottom = -0.25f, view.top = 0.25f;
+    view.uniformScaling = false;
+    render(c, o, {&q}, &view, {}, lights);
+    c.dump("raster_mono_" + std::to_string(shades));
+    std::set<uint32_t> greys = c.distinct();
+    for (uint32_t p : greys) EXPECT_TRUE(((p >> 16) & 0xFF) == (p & 0xFF) && ((p >> 8) & 0xFF) == (p & 0xFF)) << std::hex << p;
+    EXPECT_EQ(greys.size(), shades) << shades;
+  }
+}
+
+TEST(RasterShades, DitherMixesNeighbouringShades) {
+  Quad q(0, 0, 5, 3, {0.5f, 0.5f, 0.5f});
+  RasterOptions o = unlit();
+  o.shades = 2;
+  Canvas plain(32, 32), dithered(32, 32);
+  render(plain, o, {&q});
+  o.dither = true;
+  render(dithered, o, {&q});
+  EXPECT_EQ(plain.distinct().size(), 1u);
+  int white = dithered.count(0xFFFFFF), black = dithered.count(kBlack);
+  EXPECT_GT(white, 400);
+  EXPECT_GT(black, 400);
+  EXPECT_NE(dithered.at(0, 0), dithered.at(1, 0));  // ordered: neighbours alternate
+}
+
+TEST(RasterTexture, FiltersChangeAMinifiedCheckerboard) {
+  // 64x64 one-texel checkerboard on a square about 24 pixels wide: heavy minification.
+  std::vector<uint32_t> texels(64 * 64);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) texels[y * 64 + x] = ((x + y) & 1) ? 0xFFFFFFFF : 0xFF000000;
+  Texture tex = makeTexture(texels.data(), 64, 64, 64);
+  ASSERT_EQ(tex.levels.size(), 7u);
+  Quad q(0, 0, 5, 1, {1, 1, 1});
+  std::vector<std::set<uint32_t>> colours;
+  for (TextureFilter f : {TextureFilter::Nearest, TextureFilter::Linear, TextureFilter::MipNearest,
+                          TextureFilter::MipLinear, TextureFilter::LinearMipNearest,
+                          TextureFilter::LinearMipLinear}) {
+    RasterOptions o = unlit();
+    o.textureFilter = f;
+    Canvas c(64, 64, 0xFFFF0000);
+    Renderer r;
+    r.begin(c.target(), perspectiveView(64, 64), Mat4{}, o, {}, {});
+    Batch b = q.batch();
+    b.texture = &tex;
+    r.draw(b);
+    std::set<uint32_t> inside;
+    for (int y = 24; y < 40; ++y)
+      for (int x = 24; x < 40; ++x) inside.insert(c.at(x, y));
+    colours.push_back(inside);
+  }
+  // Point sampling of level 0 keeps pure black and white; mipmaps average towards grey.
+  for (uint32_t p : colours[0]) EXPECT_TRUE(p == 0 || p == 0xFFFFFF) << std::hex << p;
+  for (int f = 2; f < 6; ++f)
+    for (uint32_t p : colours[f]) EXPECT_TRUE(p != 0 && p != 0xFFFFFF) << f;
+}
+
+TEST(RasterLighting, LightKindsAttenuationAndRange) {
+  const Vec3 pos{0, 0, 5}, normal{0, 0, -1};  // surface facing the camera at the origin
+  auto light = [](LightKind k) {
+    Light l;
+    l.kind = k;
+    return l;
+  };
+  struct Case {
+    const char* name;
+    Light light;
+    float expected;  // red channel of a white surface
+  };
+  Light dirOn = light(LightKind::Directional), dirBack = dirOn;
+  dirOn.direction = {0, 0, 1};
+  dirBack.direction = {0, 0, -1};
+  Light point = light(LightKind::Point), far = point, attenuated = point, spotIn = light(LightKind::Spot),
+        spotOut = spotIn, parallel = light(LightKind::ParallelPoint);
+  point.position = {0, 0, 3};
+  far = point;
+  far.range = 1.5f;
+  attenuated = point;
+  attenuated.attenuation0 = 0.5f, attenuated.attenuation1 = 0.25f, attenuated.attenuation2 = 0.125f;  // d = 2: 1/1.5
+  spotIn.position = {0, 0, 3}, spotIn.direction = {0, 0, 1};
+  spotOut = spotIn;
+  spotOut.direction = {1, 0, 0};
+  parallel.position = {0, 0, -10};  // aims at the object origin whatever the point's position
+  Case cases[] = {{"directional", dirOn, 1},    {"directional behind", dirBack, 0}, {"point", point, 1},
+                  {"out of range", far, 0},     {"attenuated", attenuated, 1 / 1.5f},
+                  {"spot inside", spotIn, 1},   {"spot outside", spotOut, 0},     {"parallel point", parallel, 1}};
+  for (const Case& c : cases) {
+    LightSet set;
+    set.lights = {c.light};
+    LitColor lit = lightPoint(set, {}, {1, 1, 1}, pos, normal, {0, 0, 6}, false);
+    EXPECT_NEAR(lit.diffuse.r, c.expected, 1e-4) << c.name;
+  }
+  // Ambient and emissive add; specular only with a power.
+  LightSet set;
+  set.ambient = {0.25f, 0.25f, 0.25f};
+  set.lights = {dirOn};
+  Material m;
+  m.emissive = {0, 0, 0.5f};
+  m.specular = {1, 1, 1};
+  LitColor plain = lightPoint(set, m, {0.5f, 0.5f, 0.5f}, pos, normal, {}, false);
+  EXPECT_NEAR(plain.diffuse.b, 0.5f * 1.25f + 0.5f, 1e-4);
+  EXPECT_EQ(plain.specular.r, 0);
+  m.power = 8;
+  EXPECT_GT(lightPoint(set, m, {0.5f, 0.5f, 0.5f}, pos, normal, {}, false).specular.r, 0.9f);
+}
+
+}  // namespace
+}  // namespace rm::raster
