@@ -99,13 +99,14 @@ void TForm::keyPressEvent(QKeyEvent* event)
 
 bool TForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyRelease) FLastPreviewed = nullptr;  // the next press is a new one
     if (!KeyPreview || event->type() != QEvent::KeyPress) return false;
     auto* target = qobject_cast<QWidget*>(watched);
     if (!target || target->window() != this) return false;
     // A key event unhandled by a control travels up to its parents; preview it only once,
     // where it is first delivered.
     const bool propagated = event == FLastPreviewed && FLastPreviewReceiver &&
-                            target->isAncestorOf(FLastPreviewReceiver);
+                            FLastPreviewReceiver != target && target->isAncestorOf(FLastPreviewReceiver);
     if (propagated) return false;
     FLastPreviewed = event;
     FLastPreviewReceiver = target;

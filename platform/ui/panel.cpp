@@ -3,7 +3,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TPanel::TPanel(QWidget* parent) : QWidget(parent) {}
+TPanel::TPanel(QWidget* parent) : QWidget(parent) { UpdateMargins(); }
+
+void TPanel::UpdateMargins()
+{
+    // Aligned children sit inside the bevels.
+    const int edge = (FBevelOuter != TBevelCut::bvNone) + (FBevelInner != TBevelCut::bvNone);
+    setContentsMargins(edge, edge, edge, edge);
+}
 
 void TPanel::SetCaption(const QString& caption)
 {
@@ -15,12 +22,14 @@ void TPanel::SetCaption(const QString& caption)
 void TPanel::SetBevelOuter(TBevelCut cut)
 {
     FBevelOuter = cut;
+    UpdateMargins();
     update();
 }
 
 void TPanel::SetBevelInner(TBevelCut cut)
 {
     FBevelInner = cut;
+    UpdateMargins();
     update();
 }
 

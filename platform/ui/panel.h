@@ -34,6 +34,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void UpdateMargins();
+
     QString FCaption;
     TBevelCut FBevelOuter = TBevelCut::bvRaised;
     TBevelCut FBevelInner = TBevelCut::bvNone;
