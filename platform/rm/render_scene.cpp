@@ -1,0 +1,247 @@
+#include "platform/rm/render_scene.h"
+
+#include <algorithm>
+
+namespace rm {
+
+namespace {
+
+// Frames nest at most this deep (guards against instancing a frame inside itself).
+constexpr int kMaxDepth = 64;
+
+raster::ColorF ToColor(D3DCOLOR c)
+{
+    constexpr float k = 1.0f / 255.0f;
+    return {RGBA_GETRED(c) * k, RGBA_GETGREEN(c) * k, RGBA_GETBLUE(c) * k};
+}
+
+raster::Vec3 ToVec(D3DVECTOR v) { return {v.x, v.y, v.z}; }
+
+raster::Material ToMaterial(const Material* material)
+{
+    raster::Material m;
+    if (!material)
+        return m;
+    const MaterialParams& p = material->Params();
+    m.power = p.power;
+    m.specular = {p.specular[0], p.specular[1], p.specular[2]};
+    m.emissive = {p.emissive[0], p.emissive[1], p.emissive[2]};
+    return m;
+}
+
+bool SameMaterial(const raster::Material& a, const raster::Material& b)
+{
+    return a.power == b.power && a.specular.r == b.specular.r && a.specular.g == b.specular.g &&
+           a.specular.b == b.specular.b && a.emissive.r == b.emissive.r && a.emissive.g == b.emissive.g &&
+           a.emissive.b == b.emissive.b;
+}
+
+raster::LightKind ToKind(D3DRMLIGHTTYPE type)
+{
+    switch (type) {
+    case D3DRMLIGHT_POINT: return raster::LightKind::Point;
+    case D3DRMLIGHT_SPOT: return raster::LightKind::Spot;
+    case D3DRMLIGHT_DIRECTIONAL: return raster::LightKind::Directional;
+    case D3DRMLIGHT_PARALLELPOINT: return raster::LightKind::ParallelPoint;
+    default: return raster::LightKind::Ambient;
+    }
+}
+
+}  // namespace
+
+raster::Mat4 ToRasterMatrix(const Matrix& m)
+{
+    raster::Mat4 r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            r.m[i][j] = m.m[i][j];
+    return r;
+}
+
+Matrix FromRasterMatrix(const raster::Mat4& m)
+{
+    Matrix r;
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            r.m[i][j] = m.m[i][j];
+    return r;
+}
+
+void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
+                       const raster::RasterOptions& options, Frame& frame, Frame& camera)
+{
+    lights_.clear();
+    ambient_ = {};
+    Frame* root = frame.Root();
+    CollectLights(*root, root->Local(), 0);
+    renderer.begin(target, view, ToRasterMatrix(Inverse(camera.World())), options, ambient_, lights_);
+    DrawFrame(renderer, frame, frame.World(), 0);
+    Prune();
+}
+
+void SceneDrawer::CollectLights(Frame& frame, const Matrix& world, int depth)
+{
+    if (depth > kMaxDepth)
+        return;
+    for (const RefPtr<Light>& light : frame.Lights()) {
+        const LightParams& p = light->Params();
+        raster::ColorF color{p.red, p.green, p.blue};
+        if (p.type == D3DRMLIGHT_AMBIENT) {
+            ambient_ = ambient_ + color;
+            continue;
+        }
+        raster::Light l;
+        l.kind = ToKind(p.type);
+        l.color = color;
+        l.position = ToVec(world.Row(3));
+        l.direction = raster::normalize(ToVec(world.Row(2)));
+        l.range = p.range;
+        l.attenuation0 = p.constantAttenuation;
+        l.attenuation1 = p.linearAttenuation;
+        l.attenuation2 = p.quadraticAttenuation;
+        l.umbra = p.umbra * 0.5f;  // the light keeps full cone angles
+        l.penumbra = p.penumbra * 0.5f;
+        lights_.push_back(l);
+    }
+    for (const RefPtr<Frame>& child : frame.Children())
+        CollectLights(*child, child->Local() * world, depth + 1);
+}
+
+void SceneDrawer::DrawFrame(raster::Renderer& renderer, Frame& frame, const Matrix& world, int depth)
+{
+    if (depth > kMaxDepth)
+        return;
+    for (const RefPtr<IDirect3DRMVisual>& visual : frame.Visuals()) {
+        if (MeshBuilder* builder = As<MeshBuilder>(visual.get()))
+            DrawBuilder(renderer, *builder, world);
+        else if (Frame* instance = As<Frame>(visual.get()))
+            DrawFrame(renderer, *instance, instance->Local() * world, depth + 1);
+    }
+    for (const RefPtr<Frame>& child : frame.Children())
+        DrawFrame(renderer, *child, child->Local() * world, depth + 1);
+}
+
+void SceneDrawer::DrawBuilder(raster::Renderer& renderer, MeshBuilder& builder, const Matrix& world)
+{
+    const CachedMesh& mesh = MeshFor(builder);
+    raster::Mat4 modelToWorld = ToRasterMatrix(world);
+    for (const MeshGroup& g : mesh.groups) {
+        raster::Batch b;
+        b.vertices = mesh.vertices.data() + g.firstVertex;
+        b.vertexCount = g.vertexCount;
+        b.indices = mesh.indices.data() + g.firstIndex;
+        b.indexCount = g.indexCount;
+        b.edgeFlags = mesh.edges.data() + g.firstIndex / 3;
+        b.modelToWorld = modelToWorld;
+        b.material = g.material;
+        b.texture = TextureFor(g.texture);
+        renderer.draw(b);
+    }
+}
+
+const SceneDrawer::CachedMesh& SceneDrawer::MeshFor(MeshBuilder& builder)
+{
+    CachedMesh& mesh = meshes_[&builder];
+    if (mesh.anchor && mesh.anchor->target == &builder && mesh.revision == builder.Revision())
+        return mesh;
+    mesh.anchor = builder.Anchor();
+    mesh.revision = builder.Revision();
+    mesh.vertices.clear();
+    mesh.indices.clear();
+    mesh.edges.clear();
+    mesh.groups.clear();
+
+    const auto& positions = builder.Positions();
+    const auto& normals = builder.Normals();
+    const auto& texCoords = builder.TexCoords();
+    const auto& vertexColors = builder.VertexColors();
+    const auto& corners = builder.Corners();
+    const bool fromVertex = builder.ColorSource() == D3DRMCOLOR_FROMVERTEX && vertexColors.size() == positions.size();
+
+    // Faces sorted into groups of one material and texture; each group gets its own vertices.
+    struct Pending {
+        raster::Material material;
+        const Texture* texture;
+        std::vector<const FaceRecord*> faces;
+    };
+    std::vector<Pending> pending;
+    for (const FaceRecord& face : builder.Faces()) {
+        if (face.count < 3 || face.first + face.count > corners.size())
+            continue;
+        raster::Material m = ToMaterial(face.material.get());
+        const Texture* t = face.texture.get();
+        auto it = std::find_if(pending.begin(), pending.end(),
+                               [&](const Pending& p) { return p.texture == t && SameMaterial(p.material, m); });
+        if (it == pending.end()) {
+            pending.push_back({m, t, {}});
+            it = pending.end() - 1;
+        }
+        it->faces.push_back(&face);
+    }
+    for (const Pending& p : pending) {
+        MeshGroup g;
+        g.firstVertex = static_cast<std::uint32_t>(mesh.vertices.size());
+        g.firstIndex = static_cast<std::uint32_t>(mesh.indices.size());
+        g.material = p.material;
+        g.texture = p.texture;
+        for (const FaceRecord* face : p.faces) {
+            std::uint32_t base = static_cast<std::uint32_t>(mesh.vertices.size()) - g.firstVertex;
+            // A textured face shows its texture lit, not tinted by the face colour.
+            raster::ColorF faceColor = p.texture ? raster::ColorF{1, 1, 1} : ToColor(face->color);
+            for (DWORD c = 0; c < face->count; ++c) {
+                const FaceCorner& corner = corners[face->first + c];
+                raster::Vertex v;
+                if (corner.vertex < positions.size())
+                    v.position = ToVec(positions[corner.vertex]);
+                if (corner.normal != FaceCorner::kNoNormal && corner.normal < normals.size())
+                    v.normal = ToVec(normals[corner.normal]);
+                if (corner.vertex < texCoords.size())
+                    v.uv = {texCoords[corner.vertex].u, texCoords[corner.vertex].v};
+                v.color = fromVertex && corner.vertex < vertexColors.size() && !p.texture
+                              ? ToColor(vertexColors[corner.vertex])
+                              : faceColor;
+                mesh.vertices.push_back(v);
+            }
+            // Fan from the first corner; only the polygon's own sides are wireframe edges.
+            for (DWORD k = 1; k + 1 < face->count; ++k) {
+                mesh.indices.insert(mesh.indices.end(), {base, base + k, base + k + 1});
+                std::uint8_t edges = 0b010;
+                if (k == 1)
+                    edges |= 0b001;
+                if (k + 2 == face->count)
+                    edges |= 0b100;
+                mesh.edges.push_back(edges);
+            }
+        }
+        g.vertexCount = static_cast<std::uint32_t>(mesh.vertices.size()) - g.firstVertex;
+        g.indexCount = static_cast<std::uint32_t>(mesh.indices.size()) - g.firstIndex;
+        mesh.groups.push_back(g);
+    }
+    return mesh;
+}
+
+const raster::Texture* SceneDrawer::TextureFor(const Texture* texture)
+{
+    if (!texture)
+        return nullptr;
+    CachedTexture& cached = textures_[texture];
+    if (!(cached.anchor && cached.anchor->target == texture && cached.revision == texture->Revision())) {
+        cached.anchor = const_cast<Texture*>(texture)->Anchor();
+        cached.revision = texture->Revision();
+        const auto& pixels = texture->Pixels();
+        bool whole = texture->Width() > 0 && texture->Height() > 0 &&
+                     pixels.size() >= static_cast<std::size_t>(texture->Width()) * texture->Height();
+        cached.texture = whole ? raster::makeTexture(pixels.data(), texture->Width(), texture->Height(),
+                                                     texture->Width())
+                               : raster::Texture{};
+    }
+    return &cached.texture;
+}
+
+void SceneDrawer::Prune()
+{
+    std::erase_if(meshes_, [](const auto& entry) { return !entry.second.anchor || !entry.second.anchor->target; });
+    std::erase_if(textures_, [](const auto& entry) { return !entry.second.anchor || !entry.second.anchor->target; });
+}
+
+}  // namespace rm

@@ -1,0 +1,64 @@
+#pragma once
+// From the scene graph to the rasterizer: walks a frame tree, gathers its lights in world
+// space, and hands every mesh builder to the renderer as batches (one per material and texture
+// of its faces). Converted meshes and textures are cached per device and rebuilt only when
+// their object changes, so a steady scene renders without allocating.
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/rm/impl/scene.h"
+#include "platform/rm/raster/renderer.h"
+#include "platform/rm/raster/texture.h"
+
+namespace rm {
+
+// The library's matrices and the rasterizer's share one layout (row vectors, translation in
+// the fourth row).
+raster::Mat4 ToRasterMatrix(const Matrix& m);
+Matrix FromRasterMatrix(const raster::Mat4& m);
+
+class SceneDrawer {
+public:
+    // Draws frame's subtree (and instanced frames) through the camera. Lights come from the
+    // whole tree frame belongs to. Returns what the renderer reports (triangles, touched area).
+    void Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
+              const raster::RasterOptions& options, Frame& frame, Frame& camera);
+
+private:
+    struct MeshGroup {
+        std::uint32_t firstVertex = 0, vertexCount = 0;  // in vertices
+        std::uint32_t firstIndex = 0, indexCount = 0;    // in indices (local to the group's vertices)
+        raster::Material material;
+        const Texture* texture = nullptr;                // held by the builder's faces
+    };
+    struct CachedMesh {
+        std::shared_ptr<WeakAnchor> anchor;  // tells whether the builder still lives
+        std::uint64_t revision = 0;
+        std::vector<raster::Vertex> vertices;
+        std::vector<std::uint32_t> indices;
+        std::vector<std::uint8_t> edges;     // one per triangle
+        std::vector<MeshGroup> groups;
+    };
+    struct CachedTexture {
+        std::shared_ptr<WeakAnchor> anchor;
+        std::uint64_t revision = 0;
+        raster::Texture texture;
+    };
+
+    const CachedMesh& MeshFor(MeshBuilder& builder);
+    const raster::Texture* TextureFor(const Texture* texture);
+    void CollectLights(Frame& frame, const Matrix& world, int depth);
+    void DrawFrame(raster::Renderer& renderer, Frame& frame, const Matrix& world, int depth);
+    void DrawBuilder(raster::Renderer& renderer, MeshBuilder& builder, const Matrix& world);
+    void Prune();
+
+    std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;
+    std::unordered_map<const Texture*, CachedTexture> textures_;
+    std::vector<raster::Light> lights_;  // world space, refilled every draw
+    raster::ColorF ambient_;
+};
+
+}  // namespace rm
