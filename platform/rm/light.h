@@ -16,7 +16,8 @@ struct IDirect3DRMLight : IDirect3DRMObject {
     virtual HRESULT SetRange(D3DVALUE range) = 0;
     virtual D3DVALUE GetRange() = 0;
     // Spot cone angles in radians: full light inside the umbra, falling off to the penumbra
-    // (defaults 0.4 and 0.5). The umbra cannot be wider than the penumbra.
+    // (defaults 0.4 and 0.5). Negative or non-finite: D3DRMERR_BADVALUE. An umbra wider than
+    // the penumbra is drawn as wide as the penumbra.
     virtual HRESULT SetUmbra(D3DVALUE angle) = 0;
     virtual HRESULT SetPenumbra(D3DVALUE angle) = 0;
     virtual D3DVALUE GetUmbra() = 0;

@@ -204,7 +204,12 @@ constexpr D3DRMSAVEOPTIONS D3DRMXOFSAVE_TEMPLATES = 0x10;
 constexpr D3DRMSAVEOPTIONS D3DRMXOFSAVE_TEXTURETOPOLOGY = 0x20;
 
 // ---- Images -------------------------------------------------------------------------------
-// A picture as textures hold it: always 32 bits per pixel, 0xAARRGGBB, rows top to bottom.
+struct D3DRMPALETTEENTRY {
+    BYTE red = 0, green = 0, blue = 0, flags = 0;
+};
+
+// A picture. Textures hold theirs as 32 bits per pixel, 0xAARRGGBB, rows top to bottom;
+// CreateTexture also takes 24-bit RGB (masks) and 8-bit palette images (rgb FALSE).
 struct D3DRMIMAGE {
     int width = 0, height = 0;    // pixels
     int aspectx = 1, aspecty = 1;
@@ -216,6 +221,6 @@ struct D3DRMIMAGE {
     DWORD red_mask = 0x00FF0000u, green_mask = 0x0000FF00u, blue_mask = 0x000000FFu;
     DWORD alpha_mask = 0xFF000000u;
     int palette_size = 0;
-    void* palette = nullptr;
+    D3DRMPALETTEENTRY* palette = nullptr;
 };
 using LPD3DRMIMAGE = D3DRMIMAGE*;

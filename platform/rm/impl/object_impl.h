@@ -63,7 +63,7 @@ protected:
     HRESULT DoSetName(LPCSTR name);
     HRESULT DoGetName(LPDWORD size, LPSTR buffer);
     HRESULT DoGetClassName(LPDWORD size, LPSTR buffer);
-    // Copies name and application data (not callbacks) into a clone.
+    // Copies the name into a clone (application data and callbacks belong to the original).
     void CopyBasicsTo(ObjectBase& clone) const;
 
 private:
