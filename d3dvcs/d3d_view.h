@@ -23,10 +23,6 @@ class TVport;
 // An event handler with its sender.
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 
-// Cull mode render state and its value "no culling".
-constexpr DWORD D3DRENDERSTATE_CULLMODE_VALUE = 22;
-constexpr DWORD D3DCULL_NONE_VALUE = 1;
-
 class TD3dView : public QWidget, public rm::IWindowSurface {
     Q_OBJECT
 public:
@@ -136,6 +132,9 @@ private:
     // Matches a key or mouse message against the bindings and renders a step on a match,
     // unless this view's AppIdle is the installed idle handler.
     void ShortcutsAndTick(const TMessage& Message);
+    // The seven routed mouse messages go to the bindings and are swallowed (true); others
+    // take the base class path.
+    bool RouteMouse(QMouseEvent* event);
     // Copies presented pixels into the picture; returns the part that lies in the view.
     QRect CopyPresented(const std::uint32_t* pixels, int stride, int width, int height,
                         const rm::SurfaceRect& dirty);

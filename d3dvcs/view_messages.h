@@ -35,7 +35,7 @@ constexpr std::uint32_t MK_CONTROL = 0x08;
 constexpr std::uint32_t MK_MBUTTON = 0x10;
 
 // Bit of a key message's lParam that says Alt was held.
-constexpr std::int32_t KF_ALTDOWN_LPARAM = 1 << 29;
+constexpr std::uint32_t KF_ALTDOWN_LPARAM = 1u << 29;
 
 // One message: id, wParam, lParam and result, four 32-bit values.
 struct TMessage {
