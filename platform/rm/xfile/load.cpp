@@ -119,11 +119,11 @@ HRESULT LoadScene(const LoadRequest& request, const LoadTarget& target)
             continue;
         any = true;
         if (target.parent) {
-            // Meshes that frames of the text show by reference are not shown a second time
-            // at the top.
+            // When the whole text is loaded, meshes that its frames show by reference are
+            // not shown a second time at the top; a mesh asked for by itself always is.
             if (top.frame)
                 top.frame->AttachTo(target.parent);
-            else if (!top.referenced)
+            else if (!top.referenced || selection || request.kindCount || (request.options & D3DRMLOAD_FIRST))
                 target.parent->AddVisual(top.mesh.get());
         }
         if (target.callback)

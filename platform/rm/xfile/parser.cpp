@@ -522,9 +522,17 @@ bool Parser::ParseTextureFilename(RefPtr<Texture>* texture)
     std::string file;
     if (!ReadString(&file))
         return false;
-    for (char& c : file)
-        if (c == '\\')
-            c = '/';
+    // Windows separators, single or written doubled as in C strings, become '/'.
+    std::string path;
+    for (char c : file) {
+        if (c == '\\') {
+            if (path.empty() || path.back() != '/')
+                path += '/';
+        } else {
+            path += c;
+        }
+    }
+    file = std::move(path);
     auto cached = textureCache_.find(file);
     if (cached != textureCache_.end()) {
         *texture = cached->second;
@@ -602,6 +610,8 @@ bool Parser::Run()
             return true;
         case TokenKind::Name:
             break;
+        case TokenKind::CloseBrace:
+            continue;  // exporters leave unmatched closing braces at the end: harmless
         case TokenKind::Error:
             return Fail("unterminated string or GUID");
         default:

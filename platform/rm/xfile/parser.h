@@ -15,6 +15,8 @@
 // regard to case. A reference names an object defined earlier in the text (Frame, Mesh or
 // Material); a name defined twice refers to the later definition.
 //
+// An unmatched closing brace at the top level is passed over (some exporters leave them).
+//
 // Limits that keep hostile text harmless: frames nest at most kMaxFrameDepth deep; every
 // count is checked against the bytes left before anything is allocated for it; indexes are
 // checked against their lists; non-finite numbers are refused.
