@@ -7,13 +7,14 @@
 #include "platform/ui/application.h"
 #include "platform/ui/message_box.h"
 #include "rmkit/error_report.h"
+#include "rmkit/render_state.h"
 
 #include <QGuiApplication>
 #include <QPalette>
 
-// Frame clearing and render states of the retained-mode toolkit (rmkit).
+// Frame clearing of the retained-mode toolkit (rmkit): empties a frame of its lights, visuals
+// and child frames.
 void ClearFrame(IDirect3DRMFrame* frame);
-HRESULT SetDeviceRenderState(IDirect3DRMDevice* device, D3DRENDERSTATETYPE state, DWORD value);
 
 namespace {
 template <class T>
