@@ -41,6 +41,9 @@ TEST(StartUp, BuildsFormsHidesSplashRunsUntilMainFormCloses)
         EXPECT_EQ(SplashForm->ProductName->text(), "Z-Tarn");
         EXPECT_FALSE(SplashForm->ProgramIcon->pixmap().isNull());
 
+        // The first key ends the seeding, during which the buttons are disabled.
+        QTest::keyClick(CubeForm, Qt::Key_Space);
+        EXPECT_TRUE(CubeForm->Playing);
         // "?" shows the splash again, modally, as the About box; a click closes it.
         QTimer::singleShot(0, [&] {
             aboutShown = SplashForm->isVisible() && SplashForm->Modal();
