@@ -6,15 +6,12 @@
 #include "platform/sys/screen_metrics.h"
 #include "platform/ui/application.h"
 #include "platform/ui/message_box.h"
+#include "rmkit/clear.h"
 #include "rmkit/error_report.h"
 #include "rmkit/render_state.h"
 
 #include <QGuiApplication>
 #include <QPalette>
-
-// Frame clearing of the retained-mode toolkit (rmkit): empties a frame of its lights, visuals
-// and child frames.
-void ClearFrame(IDirect3DRMFrame* frame);
 
 namespace {
 template <class T>

@@ -138,7 +138,8 @@ private:
     // Copies presented pixels into the picture; returns the part that lies in the view.
     QRect CopyPresented(const std::uint32_t* pixels, int stride, int width, int height,
                         const rm::SurfaceRect& dirty);
-    // On a real display: waits until one refresh interval has passed since the last present.
+    // On a real display: waits until one refresh interval has passed since the last paced
+    // present (the first present of a render).
     void PacePresent();
     // Schedules a realignment and redraw after a child's bounds changed (coalesced).
     void ChildBoundsChanged();
@@ -152,7 +153,10 @@ private:
     QColor FColor;
     QImage FPicture;
     bool FHandleAllocated = false;
-    bool FInPaint = false;
+    bool FInPaint = false;    // Paint runs: presents only copy pixels
+    bool FInPresent = false;  // a present repaints: the paint only shows the picture
     bool FPacePresents = false;
-    QElapsedTimer FLastPresent;
+    QElapsedTimer FLastPresent;           // since the last paced present
+    std::uint64_t FFrame = 0;             // renders asked for by Redraw and Tick
+    std::uint64_t FPacedFrame = 0;        // the render whose presents were last paced
 };

@@ -19,6 +19,7 @@
 
 void TD3dView::Redraw()
 {
+    ++FFrame;
     if (IRM && IRMDevice && IScene) IRM->Tick(0.0f);
     FGDIFlipped = false;
     if (FOnRedraw) FOnRedraw(this);
@@ -26,6 +27,7 @@ void TD3dView::Redraw()
 
 void TD3dView::Tick()
 {
+    ++FFrame;
     if (IRM && IRMDevice && IScene) IRM->Tick(static_cast<D3DVALUE>(FRMTickValue));
     FGDIFlipped = false;
     if (FOnRedraw) FOnRedraw(this);
@@ -133,9 +135,16 @@ void TD3dView::Present(const std::uint32_t* pixels, int stride, int width, int h
     const QRect area = CopyPresented(pixels, stride, width, height, dirty);
     if (area.isEmpty() || FInPaint) return;  // a paint in progress shows the picture itself
     if (FPacePresents && isVisible()) {
-        // One picture per display refresh, each shown before the next one is made.
-        PacePresent();
+        // One picture per display refresh, each shown before the next one is made; the pieces
+        // a device presents for one frame (one per viewport) are shown together. The device
+        // is inside its own update here: the paint only shows the picture.
+        if (FPacedFrame != FFrame) {
+            FPacedFrame = FFrame;
+            PacePresent();
+        }
+        FInPresent = true;
         repaint(area);
+        FInPresent = false;
     } else {
         update(area);
     }
@@ -143,9 +152,11 @@ void TD3dView::Present(const std::uint32_t* pixels, int stride, int width, int h
 
 void TD3dView::paintEvent(QPaintEvent* event)
 {
-    FInPaint = true;
-    Paint();
-    FInPaint = false;
+    if (!FInPresent) {
+        FInPaint = true;
+        Paint();
+        FInPaint = false;
+    }
     CopyPresented(nullptr, 0, 0, 0, {});  // keeps the picture at the view's size
     QPainter painter(this);
     painter.drawImage(event->rect(), FPicture, event->rect());
