@@ -84,4 +84,47 @@ TEST_F(OverlayTest, LinesFromOrToInvisiblePointsDrawNothing)
             ASSERT_EQ(after.pixel(px, py), before.pixel(px, py)) << "clipped to the right control";
 }
 
+// A display object that counts flips to the desktop surface and answers with `Result`.
+struct CountingDirectDraw final : IDirectDraw {
+    int Flips = 0;
+    HRESULT Result = S_OK;
+    HRESULT QueryInterface(REFIID, void** object) override
+    {
+        if (object) *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT CreateClipper(DWORD, IDirectDrawClipper**, IUnknown*) override { return E_NOTIMPL; }
+    HRESULT EnumDisplayModes(DWORD, DDSURFACEDESC*, LPVOID, LPDDENUMMODESCALLBACK) override { return E_NOTIMPL; }
+    HRESULT FlipToGDISurface() override
+    {
+        ++Flips;
+        return Result;
+    }
+    HRESULT GetCaps(DDCAPS*, DDCAPS*) override { return E_NOTIMPL; }
+};
+
+TEST_F(OverlayTest, TheCanvasFlipsToTheDesktopSurfaceOncePerRender)
+{
+    CountingDirectDraw counting;
+    IDirectDraw* own = View->IDDraw;
+    View->IDDraw = &counting;
+
+    Left->OverlayCanvas();
+    Right->OverlayCanvas();
+    EXPECT_EQ(counting.Flips, 1);
+    View->Redraw();
+    Left->OverlayCanvas();
+    EXPECT_EQ(counting.Flips, 2);
+
+    View->Tick();
+    counting.Result = E_FAIL;  // a failed flip is tried again at the next call
+    Left->OverlayCanvas();
+    Left->OverlayCanvas();
+    EXPECT_EQ(counting.Flips, 4);
+
+    View->IDDraw = own;
+}
+
 }  // namespace

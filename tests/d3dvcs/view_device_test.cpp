@@ -68,6 +68,12 @@ TEST_F(DeviceTest, OneScreenSizedDeviceWithAViewportPerControlNamedAfterIt)
     EXPECT_EQ(Left->width(), 200);
     EXPECT_EQ(Right->x(), 200);
     EXPECT_TRUE(Boxes.Shown().empty());
+
+    // Reading the handle made the window, whose creation made a first device; the call then
+    // made the device again, keeping what the first viewports held.
+    EXPECT_TRUE(View->HandleAllocated());
+    EXPECT_NE(Left->VportData.Vport, nullptr);
+    EXPECT_EQ(Left->VportData.Camera, View->ICamera);
 }
 
 TEST_F(DeviceTest, ReCreatedDeviceGivesEachViewportBackItsSettings)
