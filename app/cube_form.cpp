@@ -90,6 +90,7 @@ void TCubeForm::Build3D(const char* sceneResource)
     Splitter->setObjectName(QStringLiteral("Splitter"));
     Splitter->resize(5, Splitter->height());
     SetAlign(Splitter, TAlign::alLeft);
+    Splitter->SetColor(Splitter->palette().color(QPalette::Window));  // not the view's picture
     Splitter->setCursor(Qt::SplitHCursor);
     connect(Splitter, &TPanel::MouseUp, this, &TCubeForm::SplitterMouseUp);
 
