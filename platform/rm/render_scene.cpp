@@ -74,8 +74,20 @@ void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     ambient_ = {};
     Frame* root = frame.Root();
     CollectLights(*root, root->Local(), 0);
-    renderer.begin(target, view, ToRasterMatrix(Inverse(camera.World())), options, ambient_, lights_);
-    DrawFrame(renderer, frame, frame.World(), 0);
+    worldToCamera_ = ToRasterMatrix(Inverse(camera.World()));
+    renderer.begin(target, view, worldToCamera_, options, ambient_, lights_);
+    pending_.clear();
+    CollectFrame(frame, frame.World(), 0);
+    // With a depth test that keeps the nearest surface the picture does not depend on the
+    // order, so nearer objects go first: what they hide then fails the depth test early instead
+    // of being shaded and overwritten. Otherwise the scene's own order is the drawing order.
+    const bool nearestWins = options.depthTest && (options.depthFunc == raster::DepthFunc::Less ||
+                                                   options.depthFunc == raster::DepthFunc::LessEqual);
+    if (nearestWins)
+        std::stable_sort(pending_.begin(), pending_.end(),
+                         [](const Pending& a, const Pending& b) { return a.depth < b.depth; });
+    for (const Pending& p : pending_)
+        renderer.draw(p.batch);
     Prune();
 }
 
@@ -107,24 +119,25 @@ void SceneDrawer::CollectLights(Frame& frame, const Matrix& world, int depth)
         CollectLights(*child, child->Local() * world, depth + 1);
 }
 
-void SceneDrawer::DrawFrame(raster::Renderer& renderer, Frame& frame, const Matrix& world, int depth)
+void SceneDrawer::CollectFrame(Frame& frame, const Matrix& world, int depth)
 {
     if (depth > kMaxDepth)
         return;
     for (const RefPtr<IDirect3DRMVisual>& visual : frame.Visuals()) {
         if (MeshBuilder* builder = As<MeshBuilder>(visual.get()))
-            DrawBuilder(renderer, *builder, world);
+            CollectBuilder(*builder, world);
         else if (Frame* instance = As<Frame>(visual.get()))
-            DrawFrame(renderer, *instance, instance->Local() * world, depth + 1);
+            CollectFrame(*instance, instance->Local() * world, depth + 1);
     }
     for (const RefPtr<Frame>& child : frame.Children())
-        DrawFrame(renderer, *child, child->Local() * world, depth + 1);
+        CollectFrame(*child, child->Local() * world, depth + 1);
 }
 
-void SceneDrawer::DrawBuilder(raster::Renderer& renderer, MeshBuilder& builder, const Matrix& world)
+void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world)
 {
     const CachedMesh& mesh = MeshFor(builder);
     raster::Mat4 modelToWorld = ToRasterMatrix(world);
+    float depth = raster::transformPoint(raster::transformPoint({}, modelToWorld), worldToCamera_).z;
     for (const MeshGroup& g : mesh.groups) {
         raster::Batch b;
         b.vertices = mesh.vertices.data() + g.firstVertex;
@@ -135,7 +148,7 @@ void SceneDrawer::DrawBuilder(raster::Renderer& renderer, MeshBuilder& builder, 
         b.modelToWorld = modelToWorld;
         b.material = g.material;
         b.texture = TextureFor(g.texture);
-        renderer.draw(b);
+        pending_.push_back({b, depth});
     }
 }
 

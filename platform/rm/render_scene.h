@@ -51,14 +51,22 @@ private:
     const CachedMesh& MeshFor(MeshBuilder& builder);
     const raster::Texture* TextureFor(const Texture* texture);
     void CollectLights(Frame& frame, const Matrix& world, int depth);
-    void DrawFrame(raster::Renderer& renderer, Frame& frame, const Matrix& world, int depth);
-    void DrawBuilder(raster::Renderer& renderer, MeshBuilder& builder, const Matrix& world);
+    void CollectFrame(Frame& frame, const Matrix& world, int depth);
+    void CollectBuilder(MeshBuilder& builder, const Matrix& world);
     void Prune();
 
+    // A batch waiting to be drawn, with its distance from the camera.
+    struct Pending {
+        raster::Batch batch;
+        float depth = 0;  // camera-space z of the batch's model origin
+    };
+
     std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;
+    std::vector<Pending> pending_;  // refilled every draw, capacity kept
     std::unordered_map<const Texture*, CachedTexture> textures_;
     std::vector<raster::Light> lights_;  // world space, refilled every draw
     raster::ColorF ambient_;
+    raster::Mat4 worldToCamera_;
 };
 
 }  // namespace rm

@@ -17,14 +17,14 @@ void ShadeTable::configure(uint32_t levels, bool dither) {
   dither_ = dither;
   active_ = levels < 256;
   if (!active_) return;
-  float steps = static_cast<float>(levels - 1);
+  const float steps = this->steps(), scale = this->scale(), back = 255.0f / steps;
   for (int cell = 0; cell < 16; ++cell) {
     // Without dithering every cell rounds to the nearest shade (threshold one half).
     float threshold = dither ? (kBayer[cell] + 0.5f) / 16.0f : 0.5f;
+    thresholds_[cell] = threshold;
     for (int v = 0; v < 256; ++v) {
-      float shade = std::floor(v / 255.0f * steps + threshold);
-      shade = std::clamp(shade, 0.0f, steps);
-      table_[cell][v] = static_cast<uint8_t>(std::lround(shade / steps * 255.0f));
+      float shade = std::min(std::floor(static_cast<float>(v) * scale + threshold), steps);
+      table_[cell][v] = static_cast<uint8_t>(shade * back + 0.5f);
     }
   }
 }

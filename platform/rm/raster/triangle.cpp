@@ -4,6 +4,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/rm/raster/fragment.h"
 
@@ -114,31 +119,116 @@ enum class DepthMode { Off, LessEqualWrite, General };
 
 inline uint32_t channel(float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 255.0f) + 0.5f); }
 
+// The covered pixels of row y within box, from the three edge functions: [lo, hi], empty when
+// lo > hi.
+inline void rowSpan(const Edge (&edges)[3], int y, const PixelRect& box, int64_t& lo, int64_t& hi) {
+  const int64_t Y = y * kSub + kSub / 2;
+  lo = box.left;
+  hi = box.right - 1;
+  for (const Edge& e : edges) {
+    // E at pixel centre x is k + step * x.
+    int64_t k = e.a * (kSub / 2) + e.b * Y + e.c - e.bias;
+    int64_t step = e.a * kSub;
+    if (step > 0) lo = std::max(lo, ceilDiv(-k, step));
+    else if (step < 0) hi = std::min(hi, floorDiv(k, -step));
+    else if (k < 0) hi = lo - 1;
+  }
+}
+
+#if defined(__SSE2__)
+// Four pixels at a time of a span of interpolated colour: depth test and write, rounding,
+// optional shade quantizing, and a masked write of the colours. Handles whole groups of four
+// from x and returns where the rest (fewer than four pixels) begins.
+template <DepthMode D, bool Post>
+int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& pl, uint32_t* crow, float* zrow,
+                const FragmentContext& ctx) {
+  const __m128 lane = _mm_setr_ps(0, 1, 2, 3);
+  __m128 vz = _mm_add_ps(_mm_set1_ps(z), _mm_mul_ps(lane, _mm_set1_ps(pl.zdx)));
+  __m128 vr = _mm_add_ps(_mm_set1_ps(attr[0]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[0])));
+  __m128 vg = _mm_add_ps(_mm_set1_ps(attr[1]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[1])));
+  __m128 vb = _mm_add_ps(_mm_set1_ps(attr[2]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[2])));
+  const __m128 dz = _mm_set1_ps(4 * pl.zdx), dr = _mm_set1_ps(4 * pl.adx[0]), dg = _mm_set1_ps(4 * pl.adx[1]),
+               db = _mm_set1_ps(4 * pl.adx[2]);
+  const __m128 zero = _mm_setzero_ps(), top = _mm_set1_ps(255.0f), half = _mm_set1_ps(0.5f);
+  __m128 scale = zero, steps = zero, back = zero, threshold = zero;
+  if constexpr (Post) {
+    const ShadeTable& t = *ctx.shades;
+    scale = _mm_set1_ps(t.scale());
+    steps = _mm_set1_ps(t.steps());
+    back = _mm_set1_ps(255.0f / t.steps());
+    threshold = _mm_setr_ps(t.threshold(x, y), t.threshold(x + 1, y), t.threshold(x + 2, y), t.threshold(x + 3, y));
+  }
+  const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  auto channel = [&](__m128 v) {
+    __m128i i = _mm_cvttps_epi32(_mm_add_ps(_mm_min_ps(_mm_max_ps(v, zero), top), half));
+    if constexpr (Post) {
+      __m128 shade = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(i), scale), threshold)));
+      i = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_min_ps(shade, steps), back), half));
+    }
+    return i;
+  };
+  for (; x + 3 <= hi; x += 4) {
+    __m128 pass;
+    __m128 zold = zero;
+    if constexpr (D == DepthMode::Off) {
+      pass = _mm_castsi128_ps(_mm_set1_epi32(-1));
+    } else {
+      zold = _mm_loadu_ps(zrow + x);
+      pass = _mm_cmple_ps(vz, zold);
+    }
+    const int mask = _mm_movemask_ps(pass);
+    if (mask) {
+      if constexpr (D == DepthMode::LessEqualWrite)
+        _mm_storeu_ps(zrow + x, mask == 0xF ? vz : _mm_or_ps(_mm_and_ps(pass, vz), _mm_andnot_ps(pass, zold)));
+      __m128i pixel = _mm_or_si128(
+          alpha, _mm_or_si128(_mm_slli_epi32(channel(vr), 16), _mm_or_si128(_mm_slli_epi32(channel(vg), 8), channel(vb))));
+      __m128i* dst = reinterpret_cast<__m128i*>(crow + x);
+      if (mask != 0xF) {
+        __m128i keep = _mm_castps_si128(pass);
+        pixel = _mm_or_si128(_mm_and_si128(keep, pixel), _mm_andnot_si128(keep, _mm_loadu_si128(dst)));
+      }
+      _mm_storeu_si128(dst, pixel);
+    }
+    vz = _mm_add_ps(vz, dz);
+    vr = _mm_add_ps(vr, dr);
+    vg = _mm_add_ps(vg, dg);
+    vb = _mm_add_ps(vb, db);
+  }
+  return x;
+}
+#endif
+
 template <class K, DepthMode D, bool Post>
 void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
   const RenderTarget& t = ctx.target;
   const DepthFunc func = ctx.options->depthFunc;
   const bool depthWrite = ctx.options->depthWrite;
   for (int y = box.top; y < box.bottom; ++y) {
-    const int64_t Y = y * kSub + kSub / 2;
-    int64_t lo = box.left, hi = box.right - 1;
-    for (const Edge& e : edges) {
-      // E at pixel centre x is k + step * x.
-      int64_t k = e.a * (kSub / 2) + e.b * Y + e.c - e.bias;
-      int64_t step = e.a * kSub;
-      if (step > 0) lo = std::max(lo, ceilDiv(-k, step));
-      else if (step < 0) hi = std::min(hi, floorDiv(k, -step));
-      else if (k < 0) hi = lo - 1;
-    }
+    int64_t lo, hi;
+    rowSpan(edges, y, box, lo, hi);
     if (lo > hi) continue;
-    const float fx = static_cast<float>(lo) + 0.5f - pl.x0, fy = static_cast<float>(y) + 0.5f - pl.y0;
-    float z = pl.z + pl.zdx * fx + pl.zdy * fy;
-    float w = pl.w + pl.wdx * fx + pl.wdy * fy;
-    float attr[K::kAttrs];
-    for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
     uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
     float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
-    for (int x = static_cast<int>(lo); x <= static_cast<int>(hi); ++x) {
+    int x = static_cast<int>(lo);
+    const float fy = static_cast<float>(y) + 0.5f - pl.y0;
+    float fx = static_cast<float>(x) + 0.5f - pl.x0;
+    float z = pl.z + pl.zdx * fx + pl.zdy * fy;
+    float attr[K::kAttrs];
+    for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<K, ColorKernel> && D != DepthMode::General) {
+      int rest = colorRunSse<D, Post>(x, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
+      if (rest > hi) continue;
+      if (rest != x) {  // continue where the groups of four ended
+        x = rest;
+        fx = static_cast<float>(x) + 0.5f - pl.x0;
+        z = pl.z + pl.zdx * fx + pl.zdy * fy;
+        for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
+      }
+    }
+#endif
+    float w = pl.w + pl.wdx * fx + pl.wdy * fy;
+    for (; x <= static_cast<int>(hi); ++x) {
       bool pass;
       if constexpr (D == DepthMode::Off) pass = true;
       else if constexpr (D == DepthMode::LessEqualWrite) pass = z <= zrow[x];

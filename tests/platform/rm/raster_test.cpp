@@ -219,6 +219,30 @@ TEST(RasterShades, MonoRampHasAsManyGreysAsShades) {
   }
 }
 
+// The common case (depth less-equal with writes, or no depth test) has a path that fills
+// several pixels at once; the general path must give the very same picture.
+TEST(RasterFill, FastAndGeneralPathsDrawTheSamePixels) {
+  Quad q(0.1f, -0.2f, 5, 2.3f, {1, 1, 1});
+  q.v[0].color = {1, 0, 0.2f}, q.v[1].color = {0, 1, 0.5f}, q.v[2].color = {0.3f, 0.2f, 1};
+  for (bool post : {false, true}) {
+    RasterOptions fast = unlit();
+    fast.shade = ShadeMode::Gouraud;
+    fast.shades = post ? 8 : 256;
+    fast.dither = post;
+    RasterOptions general = fast;
+    general.depthFunc = DepthFunc::Less;  // same result on a cleared buffer, other path
+    RasterOptions noDepth = fast;
+    noDepth.depthTest = false;
+    Canvas a(61, 37), b(61, 37), c(61, 37);
+    render(a, fast, {&q});
+    render(b, general, {&q});
+    render(c, noDepth, {&q});
+    EXPECT_GT(a.distinct().size(), 4u);
+    EXPECT_EQ(a.color, b.color) << "post " << post;
+    EXPECT_EQ(a.color, c.color) << "post " << post;
+  }
+}
+
 TEST(RasterShades, DitherMixesNeighbouringShades) {
   Quad q(0, 0, 5, 3, {0.5f, 0.5f, 0.5f});
   RasterOptions o = unlit();
