@@ -25,15 +25,17 @@ struct IDirect3DRMViewport : IDirect3DRMObject {
     virtual D3DRMPROJECTIONTYPE GetProjection() = 0;
     virtual HRESULT SetUniformScaling(BOOL uniform) = 0;
     virtual BOOL GetUniformScaling() = 0;
-    // Half the width of the viewing plane at distance 1 (perspective) or at any distance
-    // (orthographic). Values of 0 or less: D3DRMERR_BADVALUE.
+    // Sets the viewing plane to (-field, field, -field, field). With uniform scaling the plane
+    // is fitted into the rectangle, so [-field, field] spans its shorter side. Values of 0 or
+    // less: D3DRMERR_BADVALUE.
     virtual HRESULT SetField(D3DVALUE field) = 0;
     virtual D3DVALUE GetField() = 0;
     virtual HRESULT SetFront(D3DVALUE front) = 0;
     virtual D3DVALUE GetFront() = 0;
     virtual HRESULT SetBack(D3DVALUE back) = 0;
     virtual D3DVALUE GetBack() = 0;
-    // The viewing plane's extent at the front plane's distance 1, in camera units.
+    // The viewing plane (left < right, bottom < top), in camera units: at the front plane's
+    // distance for a perspective projection, directly across the view for an orthographic one.
     virtual HRESULT SetPlane(D3DVALUE left, D3DVALUE right, D3DVALUE bottom, D3DVALUE top) = 0;
     virtual HRESULT GetPlane(LPD3DVALUE left, LPD3DVALUE right, LPD3DVALUE bottom, LPD3DVALUE top) = 0;
     virtual LONG GetX() = 0;
