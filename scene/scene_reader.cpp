@@ -4,6 +4,7 @@
 
 #include "platform/sys/resources.h"
 
+#include <charconv>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -48,8 +49,9 @@ HRESULT LoadSceneID(IDirect3DRMFrame* frame, const char* resourceName, D3DRMLOAD
 
 HRESULT LoadSceneID(IDirect3DRMFrame* frame, WORD resourceId, D3DRMLOADTEXTURECALLBACK textureCallback)
 {
-    const std::string name = "#" + std::to_string(resourceId);
-    return LoadSceneID(frame, name.c_str(), textureCallback);
+    char name[8] = {'#'};  // "#65535" at most, zero-filled
+    std::to_chars(name + 1, name + sizeof name - 1, resourceId);
+    return LoadSceneID(frame, name, textureCallback);
 }
 
 HRESULT LoadSceneFile(IDirect3DRMFrame* frame, const char* fileName, D3DRMLOADTEXTURECALLBACK textureCallback)
