@@ -29,6 +29,27 @@ const std::string kSmallScene =
 // The small scene compiled in under a number, as the integer-resource form names it.
 const ResourceRegistration kNumberedScene("#7", "X", kSmallScene.data(), kSmallScene.size());
 
+// One mesh whose material names a texture file.
+const std::string kTexturedScene =
+    "xof 0302txt 0064\r\n"
+    "Mesh Textured {\r\n"
+    " 3; 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;\r\n"
+    " 1; 3;0,1,2;;\r\n"
+    " MeshMaterialList { 1; 1; 0;;\r\n"
+    "  Material { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; TextureFilename { \"stone.ppm\"; } }\r\n"
+    " }\r\n"
+    "}\r\n";
+const ResourceRegistration kTexturedSceneResource("TEXTURED_SCENE", "X", kTexturedScene.data(),
+                                                  kTexturedScene.size());
+
+std::vector<std::string> gTexturesAskedFor;
+
+HRESULT RecordTextureName(char* textureName, void*, IDirect3DRMTexture**)
+{
+    gTexturesAskedFor.push_back(textureName);
+    return E_FAIL;  // the face stays untextured; the load goes on
+}
+
 class SceneReaderTest : public testing::Test {
 protected:
     void SetUp() override
@@ -73,6 +94,15 @@ TEST_F(SceneReaderTest, LoadsAResourceByNumber)
 {
     EXPECT_EQ(LoadSceneID(FScene.Get(), WORD{7}, nullptr), S_OK);
     ExpectSmallSceneLoaded();
+}
+
+TEST_F(SceneReaderTest, HandsTheTextureCallbackToTheLoader)
+{
+    gTexturesAskedFor.clear();
+    TTempSceneFile file(kTexturedScene);
+    EXPECT_EQ(LoadSceneFile(FScene.Get(), file.Path().c_str(), RecordTextureName), S_OK);
+    EXPECT_EQ(LoadSceneID(FScene.Get(), "TEXTURED_SCENE", RecordTextureName), S_OK);
+    EXPECT_EQ(gTexturesAskedFor, (std::vector<std::string>{"stone.ppm", "stone.ppm"}));
 }
 
 TEST_F(SceneReaderTest, FailuresGiveTheirResults)
