@@ -37,10 +37,10 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     painter.setClipRect(area);
     painter.translate(area.topLeft());
     painter.setFont(Font);
+    const QFontMetrics metrics = painter.fontMetrics();
+    painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()), Brush);
     painter.setPen(Pen);
-    const QRect box = painter.fontMetrics().boundingRect(text).translated(x, y - painter.fontMetrics().ascent());
-    painter.fillRect(QRect(QPoint(x, y), box.size()), Brush);
-    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
     painter.end();
     FView->update(area);
 }
