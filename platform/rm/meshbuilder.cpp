@@ -32,6 +32,8 @@ D3DVECTOR PolygonNormal(const std::vector<D3DVECTOR>& positions, const FaceCorne
 // Normals are shared by faces that meet at a vertex at less than this angle (cos 60 degrees):
 // curved surfaces come out smooth and boxes keep their sharp edges.
 constexpr D3DVALUE kCreaseCos = 0.5f;
+// Vertices shared by more faces than this get the plain average of all of them.
+constexpr std::size_t kMaxCreaseFaces = 32;
 
 MeshBuilder::MeshBuilder() = default;
 
@@ -210,19 +212,29 @@ HRESULT MeshBuilder::GenerateNormals()
 {
     std::vector<D3DVECTOR> faceNormals(faces_.size());
     std::vector<std::vector<DWORD>> facesOfVertex(positions_.size());
+    std::vector<D3DVECTOR> vertexSums(positions_.size());
     for (DWORD f = 0; f < faces_.size(); ++f) {
         faceNormals[f] = PolygonNormal(positions_, &corners_[faces_[f].first], faces_[f].count);
-        for (DWORD i = 0; i < faces_[f].count; ++i)
-            facesOfVertex[corners_[faces_[f].first + i].vertex].push_back(f);
+        for (DWORD i = 0; i < faces_[f].count; ++i) {
+            const DWORD v = corners_[faces_[f].first + i].vertex;
+            facesOfVertex[v].push_back(f);
+            vertexSums[v] = vertexSums[v] + faceNormals[f];
+        }
     }
     normals_.clear();
+    normals_.reserve(corners_.size());
     for (DWORD f = 0; f < faces_.size(); ++f) {
         for (DWORD i = 0; i < faces_[f].count; ++i) {
             FaceCorner& corner = corners_[faces_[f].first + i];
+            const auto& around = facesOfVertex[corner.vertex];
             D3DVECTOR sum;
-            for (DWORD other : facesOfVertex[corner.vertex])
-                if (Dot(faceNormals[other], faceNormals[f]) >= kCreaseCos)
-                    sum = sum + faceNormals[other];
+            if (around.size() > kMaxCreaseFaces) {
+                sum = vertexSums[corner.vertex];  // a fan this wide is smooth: keeps the work linear
+            } else {
+                for (DWORD other : around)
+                    if (Dot(faceNormals[other], faceNormals[f]) >= kCreaseCos)
+                        sum = sum + faceNormals[other];
+            }
             D3DVECTOR n = Normalized(sum);
             corner.normal = static_cast<DWORD>(normals_.size());
             normals_.push_back(Dot(n, n) > 0 ? n : faceNormals[f]);

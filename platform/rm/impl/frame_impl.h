@@ -42,6 +42,9 @@ public:
     // local transform, unlike AddChild).
     void AttachTo(Frame* parent);
     void SetLocal(const Matrix& m) { local_ = m; }
+    // Adds a visual without looking for it among the present ones (the loader's many-mesh
+    // frames stay linear); the caller makes sure the visual cannot contain this frame.
+    void AppendVisual(IDirect3DRMVisual* visual) { visuals_.emplace_back(visual); }
 
     // IDirect3DRMFrame
     HRESULT AddChild(IDirect3DRMFrame* child) override;

@@ -124,7 +124,7 @@ HRESULT LoadScene(const LoadRequest& request, const LoadTarget& target)
             if (top.frame)
                 top.frame->AttachTo(target.parent);
             else if (!top.referenced || selection || request.kindCount || (request.options & D3DRMLOAD_FIRST))
-                target.parent->AddVisual(top.mesh.get());
+                target.parent->AppendVisual(top.mesh.get());
         }
         if (target.callback)
             target.callback(object->AsObject(), kind, target.callbackArg);

@@ -308,7 +308,7 @@ bool Parser::ParseFrame(std::string_view name, int depth, RefPtr<Frame>* out)
                 RefPtr<MeshBuilder> mesh;
                 if (!ParseMesh(childName, &mesh))
                     return false;
-                frame->AddVisual(mesh.get());
+                frame->AppendVisual(mesh.get());
                 return true;
             }
             return SkipBody();
@@ -319,7 +319,7 @@ bool Parser::ParseFrame(std::string_view name, int depth, RefPtr<Frame>* out)
                 return Fail("reference to an unknown object");
             // A reference to a frame (an instance) is not drawn and is passed over.
             if (it->second.mesh) {
-                frame->AddVisual(it->second.mesh.get());
+                frame->AppendVisual(it->second.mesh.get());
                 referencedMeshes_.insert(it->second.mesh.get());
             }
             return true;
