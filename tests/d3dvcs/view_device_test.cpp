@@ -211,6 +211,22 @@ TEST_F(DeviceTest, TeardownReleasesViewportsThenDeviceThenEmptiesAndReleasesTheS
               (std::vector<std::string>{"LefPort:DS", "RighPort:DS", "device:DS", "child:-S", "scene:-S"}));
 }
 
+TEST_F(DeviceTest, ADeviceThatOutlivesTheViewNoLongerPresentsIntoIt)
+{
+    // The options dialog holds the device through a retained-mode object of its own.
+    IDirect3DRM* other = nullptr;
+    ASSERT_EQ(Direct3DRMCreate(&other), D3DRM_OK);
+    IDirect3DRMViewport* viewport = Left->IRMVport;
+    viewport->AddRef();  // keeps the device alive and gives it something to present
+    Application->OnIdle = TIdleEvent::Bind(View.get(), &TD3dView::AppIdle);
+
+    View.reset();
+    EXPECT_FALSE(Application->OnIdle) << "the view's idle handler went with it";
+    EXPECT_EQ(other->Tick(1.0f), D3DRM_OK);  // renders and updates the surviving device
+    viewport->Release();
+    other->Release();
+}
+
 TEST(ViewWithoutWindow, HasNoDeviceAndStillFiresOnRedraw)
 {
     TD3dView view;
