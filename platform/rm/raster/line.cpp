@@ -19,13 +19,12 @@ void writeFragment(int x, int y, float z, ColorF c, const FragmentContext& ctx) 
     if (!depthPasses(o.depthFunc, z, t.depth[at])) return;
     if (o.depthWrite) t.depth[at] = z;
   }
-  uint32_t r = toByte(c.r), g = toByte(c.g), b = toByte(c.b);
   if (ctx.shades && ctx.shades->active()) {
-    r = ctx.shades->quantize(r, x, y);
-    g = ctx.shades->quantize(g, x, y);
-    b = ctx.shades->quantize(b, x, y);
+    const ShadeTable& s = *ctx.shades;
+    t.color[at] = packPixel(s.quantize(c.r * 255.0f, x, y), s.quantize(c.g * 255.0f, x, y), s.quantize(c.b * 255.0f, x, y));
+  } else {
+    t.color[at] = packColor(c);
   }
-  t.color[at] = packPixel(r, g, b);
   if (ctx.touched) *ctx.touched = unite(*ctx.touched, {x, y, x + 1, y + 1});
 }
 

@@ -1,7 +1,6 @@
 #include "platform/rm/raster/shade_table.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace rm::raster {
 
@@ -17,16 +16,11 @@ void ShadeTable::configure(uint32_t levels, bool dither) {
   dither_ = dither;
   active_ = levels < 256;
   if (!active_) return;
-  const float steps = this->steps(), scale = this->scale(), back = 255.0f / steps;
-  for (int cell = 0; cell < 16; ++cell) {
-    // Without dithering every cell rounds to the nearest shade (threshold one half).
-    float threshold = dither ? (kBayer[cell] + 0.5f) / 16.0f : 0.5f;
-    thresholds_[cell] = threshold;
-    for (int v = 0; v < 256; ++v) {
-      float shade = std::min(std::floor(static_cast<float>(v) * scale + threshold), steps);
-      table_[cell][v] = static_cast<uint8_t>(shade * back + 0.5f);
-    }
-  }
+  steps_ = static_cast<float>(levels - 1);
+  scale_ = steps_ / 255.0f;
+  back_ = 255.0f / steps_;
+  // Without dithering every cell rounds to the nearest shade (threshold one half).
+  for (int cell = 0; cell < 16; ++cell) thresholds_[cell] = dither ? (kBayer[cell] + 0.5f) / 16.0f : 0.5f;
 }
 
 }  // namespace rm::raster

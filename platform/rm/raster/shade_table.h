@@ -1,6 +1,7 @@
 #pragma once
-// Quantising colours to a number of shades, with optional ordered dithering: a look-up table
-// from (dither cell, 8-bit channel value) to the 8-bit value of the chosen shade.
+// Quantising colours to a number of shades, with optional ordered dithering (4x4 Bayer
+// thresholds).
+#include <algorithm>
 #include <cstdint>
 
 namespace rm::raster {
@@ -10,21 +11,25 @@ class ShadeTable {
   // levels: shades per channel (clamped to 2..256); 256 leaves colours as they are.
   void configure(uint32_t levels, bool dither);
   bool active() const { return active_; }
-  // The shade for channel value v (0..255) at pixel (x, y).
-  uint8_t quantize(uint32_t v, int x, int y) const { return table_[(y & 3) * 4 + (x & 3)][v]; }
+  // The shade of channel value v (0..255, clamped here) at pixel (x, y):
+  // shade = min(floor(v * scale() + threshold(x, y)), steps()), as 0..255 rounded.
+  // Code that computes several pixels at once uses the same arithmetic.
+  uint32_t quantize(float v, int x, int y) const {
+    float shade = static_cast<float>(static_cast<int>(std::clamp(v, 0.0f, 255.0f) * scale_ + threshold(x, y)));
+    return static_cast<uint32_t>(std::min(shade, steps_) * back_ + 0.5f);
+  }
 
-  // The same quantizing as arithmetic, for code that computes several pixels at once:
-  // shade = min(floor(v * scale() + threshold(x, y)), steps()); value = round(shade * 255 / steps()).
-  float steps() const { return static_cast<float>(levels_ - 1); }
-  float scale() const { return steps() / 255.0f; }
+  float steps() const { return steps_; }
+  float scale() const { return scale_; }   // steps per channel unit
+  float back() const { return back_; }     // channel units per step
   float threshold(int x, int y) const { return thresholds_[(y & 3) * 4 + (x & 3)]; }
 
  private:
   uint32_t levels_ = 0;
   bool dither_ = false;
   bool active_ = false;
+  float steps_ = 1, scale_ = 1, back_ = 1;
   float thresholds_[16] = {};
-  uint8_t table_[16][256] = {};
 };
 
 }  // namespace rm::raster

@@ -155,17 +155,17 @@ int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& 
     const ShadeTable& t = *ctx.shades;
     scale = _mm_set1_ps(t.scale());
     steps = _mm_set1_ps(t.steps());
-    back = _mm_set1_ps(255.0f / t.steps());
+    back = _mm_set1_ps(t.back());
     threshold = _mm_setr_ps(t.threshold(x, y), t.threshold(x + 1, y), t.threshold(x + 2, y), t.threshold(x + 3, y));
   }
   const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   auto channel = [&](__m128 v) {
-    __m128i i = _mm_cvttps_epi32(_mm_add_ps(_mm_min_ps(_mm_max_ps(v, zero), top), half));
+    v = _mm_min_ps(_mm_max_ps(v, zero), top);
     if constexpr (Post) {
-      __m128 shade = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(i), scale), threshold)));
-      i = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_min_ps(shade, steps), back), half));
+      __m128 shade = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(v, scale), threshold)));
+      v = _mm_mul_ps(_mm_min_ps(shade, steps), back);
     }
-    return i;
+    return _mm_cvttps_epi32(_mm_add_ps(v, half));
   };
   for (; x + 3 <= hi; x += 4) {
     __m128 pass;
@@ -240,13 +240,12 @@ void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const Fr
         }
         float rgb[3];
         K::shade(attr, w, ctx, rgb);
-        uint32_t r = channel(rgb[0]), g = channel(rgb[1]), b = channel(rgb[2]);
         if constexpr (Post) {
-          r = ctx.shades->quantize(r, x, y);
-          g = ctx.shades->quantize(g, x, y);
-          b = ctx.shades->quantize(b, x, y);
+          const ShadeTable& t = *ctx.shades;
+          crow[x] = packPixel(t.quantize(rgb[0], x, y), t.quantize(rgb[1], x, y), t.quantize(rgb[2], x, y));
+        } else {
+          crow[x] = packPixel(channel(rgb[0]), channel(rgb[1]), channel(rgb[2]));
         }
-        crow[x] = packPixel(r, g, b);
       }
       z += pl.zdx;
       if constexpr (K::kPerspective) w += pl.wdx;
