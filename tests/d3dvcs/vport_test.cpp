@@ -3,6 +3,9 @@
 
 #include "view_fixture.h"
 
+#include "platform/rm/errors.h"
+#include "rmkit/error_report.h"
+
 namespace {
 
 TEST(VportData, DefaultRecordWritesNothing)
@@ -100,6 +103,23 @@ TEST_F(VportTest, AlignCameraPutsTheCameraWhereTheFrameIsFacingItsWay)
     EXPECT_TRUE(Boxes.Shown().empty());
     marker->Release();
     camera->Release();
+}
+
+TEST_F(VportTest, ARefusedViewportIsReportedAndTheOtherControlsStillGetTheirs)
+{
+    auto* far = new TVport(View.get());  // owned by the view
+    far->setObjectName(QStringLiteral("FarPort"));
+    far->setGeometry(200000, 0, 50, 50);  // beyond what a device can place
+    View->CreateDevice(nullptr);
+
+    ASSERT_EQ(Boxes.Shown().size(), 1u);
+    EXPECT_EQ(Boxes.Shown()[0].Text.toStdString(),
+              HResultReportText("_Vport", 14, D3DRMERR_BADVALUE,
+                                "IRM->CreateViewport(Idevice, Icamera, Left, Top, Width, Height, &IRMVport)"));
+    EXPECT_EQ(far->IRMVport, nullptr);
+    EXPECT_NE(Left->IRMVport, nullptr);
+    EXPECT_NE(Right->IRMVport, nullptr);
+    far->Update();  // without a viewport: nothing
 }
 
 }  // namespace
