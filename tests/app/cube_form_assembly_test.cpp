@@ -4,6 +4,7 @@
 
 #include "d3dvcs/vport.h"
 #include "platform/sys/resources.h"
+#include "platform/sys/screen_metrics.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/speed_button.h"
 #include "platform/ui/status_bar.h"
@@ -240,6 +241,28 @@ TEST(FormWithoutCubeCentre, ReportsLine57AndComesUpWithoutAGame)
     form.SeedStep();
     EXPECT_TRUE(form.Moves.empty());
     EXPECT_EQ(form.StepsDone, 0);
+}
+
+TEST(FormWithoutDevice, ReportsItAndComesUpWithoutAGame)
+{
+    // A screen of no size: the view can make no device for any driver.
+    SetScreenSizeProvider([] { return ScreenSize{0, 0}; });
+    TMessageBoxScript boxes;  // every box answered by closing it: the program goes on
+    Application->OnIdle = {};
+    TCubeForm form(nullptr);
+    SetScreenSizeProvider({});
+
+    ASSERT_FALSE(boxes.Shown().empty());
+    const QString last = boxes.Shown().back().Text;
+    EXPECT_TRUE(last.startsWith("_ConsDes (37): ")) << last.toStdString();
+    EXPECT_TRUE(last.contains("\nD3dView->CreateDevice(NULL)\n")) << last.toStdString();
+    EXPECT_EQ(form.D3dView->IRMDevice, nullptr);
+    EXPECT_EQ(form.ICubeCenter, nullptr);
+    EXPECT_FALSE(static_cast<bool>(Application->OnIdle));
+    int key = VK_SPACE;
+    form.FormKeyDown(&form, key, {});
+    form.sb7->click();
+    EXPECT_TRUE(form.Moves.empty());
 }
 
 }  // namespace
