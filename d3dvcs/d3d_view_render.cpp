@@ -98,16 +98,19 @@ QRect TD3dView::CopyPresented(const std::uint32_t* pixels, int stride, int width
     if (FPicture.size() != size()) {
         QImage resized(size(), QImage::Format_RGB32);
         resized.fill(FColor);
-        if (!FPicture.isNull()) {
+        if (!FPicture.isNull() && !resized.isNull()) {
             QPainter painter(&resized);
             painter.drawImage(0, 0, FPicture);
         }
         FPicture = std::move(resized);
     }
-    if (!pixels || stride < width) return {};
-    const QRect area = QRect(QPoint(dirty.left, dirty.top), QPoint(dirty.right - 1, dirty.bottom - 1))
-                           .intersected(QRect(0, 0, width, height))
-                           .intersected(FPicture.rect());
+    if (!pixels || width <= 0 || height <= 0 || stride < width) return {};
+    // The dirty rectangle within the buffer, then within the view.
+    const int left = std::clamp(dirty.left, 0, width);
+    const int top = std::clamp(dirty.top, 0, height);
+    const int right = std::clamp(dirty.right, left, width);
+    const int bottom = std::clamp(dirty.bottom, top, height);
+    const QRect area = QRect(left, top, right - left, bottom - top).intersected(FPicture.rect());
     if (area.isEmpty()) return {};
     for (int y = area.top(); y <= area.bottom(); ++y) {
         const std::uint32_t* source = pixels + static_cast<std::ptrdiff_t>(y) * stride + area.left();

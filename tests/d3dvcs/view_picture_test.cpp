@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <climits>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -137,6 +139,35 @@ TEST_F(PictureTest, CullNoneShowsFacesTurnedAwayOnEveryNewDevice)
     View->CreateDevice(&rm::Drivers()[1].guid);  // another device: forced again
     EXPECT_GT(greenPixels(), 1000);
     square->Release();
+}
+
+TEST(ViewSurface, PresentKeepsToTheBufferAndTheView)
+{
+    TD3dView view;
+    view.resize(40, 30);
+    std::vector<std::uint32_t> buffer(64 * 48, 0xFF00FF00u);  // a 64 x 48 device, all green
+    struct Case {
+        const char* What;
+        rm::SurfaceRect Dirty;
+        int Green;  // pixels of the view that are green afterwards
+    };
+    const Case cases[] = {
+        {"empty", {5, 5, 5, 20}, 0},
+        {"inverted", {20, 20, 10, 10}, 0},
+        {"inside", {2, 3, 12, 8}, 10 * 5},
+        {"past the view", {30, 20, 64, 48}, 10 * 10},
+        {"everything and more", {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 40 * 30},
+    };
+    for (const Case& c : cases) {
+        view.Picture().fill(Qt::black);
+        view.Present(buffer.data(), 64, 64, 48, c.Dirty);
+        int green = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) green += view.Picture().pixel(x, y) == 0xFF00FF00u;
+        EXPECT_EQ(green, c.Green) << c.What;
+    }
+    view.Present(nullptr, 64, 64, 48, {0, 0, 64, 48});  // no pixels: nothing
+    view.Present(buffer.data(), 10, 64, 48, {0, 0, 64, 48});  // stride shorter than a row
 }
 
 }  // namespace
