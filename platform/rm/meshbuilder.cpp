@@ -82,8 +82,10 @@ void MeshBuilder::AppendCorner(DWORD face, FaceCorner corner)
     FaceRecord& f = faces_[face];
     if (f.first + f.count != corners_.size()) {
         const DWORD first = static_cast<DWORD>(corners_.size());
-        for (DWORD i = 0; i < f.count; ++i)
-            corners_.push_back(corners_[f.first + i]);
+        for (DWORD i = 0; i < f.count; ++i) {
+            const FaceCorner moved = corners_[f.first + i];
+            corners_.push_back(moved);
+        }
         f.first = first;
     }
     corners_.push_back(corner);
@@ -214,7 +216,7 @@ HRESULT MeshBuilder::GenerateNormals()
     std::vector<std::vector<DWORD>> facesOfVertex(positions_.size());
     std::vector<D3DVECTOR> vertexSums(positions_.size());
     for (DWORD f = 0; f < faces_.size(); ++f) {
-        faceNormals[f] = PolygonNormal(positions_, &corners_[faces_[f].first], faces_[f].count);
+        faceNormals[f] = PolygonNormal(positions_, corners_.data() + faces_[f].first, faces_[f].count);
         for (DWORD i = 0; i < faces_[f].count; ++i) {
             const DWORD v = corners_[faces_[f].first + i].vertex;
             facesOfVertex[v].push_back(f);

@@ -59,7 +59,7 @@ std::vector<D3DVECTOR> VertexNormals(const MeshBuilder& mb)
     std::vector<D3DVECTOR> sums(positions.size());
     std::vector<bool> given(positions.size(), false);
     for (const FaceRecord& f : mb.Faces()) {
-        const FaceCorner* c = &mb.Corners()[f.first];
+        const FaceCorner* c = mb.Corners().data() + f.first;
         D3DVECTOR plane;
         if (f.count >= 3)
             for (DWORD i = 1; i + 1 < f.count; ++i)
