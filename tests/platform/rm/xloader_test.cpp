@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -312,6 +313,34 @@ Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,2,1;;
     ASSERT_TRUE(mesh->Faces()[0].texture);
     EXPECT_EQ(mesh->Faces()[0].texture->Pixels()[0], 0xFF123456u);
     EXPECT_FLOAT_EQ(mesh->TexCoords()[2].v, 1);
+}
+
+TEST_F(XLoader, TexturesAreReadFromBesideTheFile)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("rm_xload_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir / "maps");
+    {
+        std::ofstream(dir / "maps" / "one.ppm") << "P3 1 1 255 0 255 0\n";
+        std::ofstream(dir / "scene.x") << "xof 0302txt 0064\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,2,1;;\n"
+                                          " MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;;\n"
+                                          "  TextureFilename { \"maps\\\\one.ppm\"; } } } }\n";
+    }
+    std::vector<std::string> handed;
+    auto scene = Frame();
+    const std::string path = (dir / "scene.x").string();
+    ASSERT_EQ(rm->Load(const_cast<char*>(path.c_str()), nullptr, nullptr, 0, D3DRMLOAD_FROMFILE,
+                       [](IDirect3DRMObject* o, REFIID iid, void* arg) {
+                           EXPECT_TRUE(iid == IID_IDirect3DRMMeshBuilder);
+                           static_cast<std::vector<std::string>*>(arg)->push_back(ClassOf(o));
+                       },
+                       &handed, nullptr, nullptr, scene.get()),
+              S_OK);
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(handed, (std::vector<std::string>{"Builder"}));
+    auto* mesh = rm::As<rm::MeshBuilder>(Impl(scene.get())->Visuals().at(0).get());
+    ASSERT_TRUE(mesh->Faces()[0].texture);
+    EXPECT_EQ(mesh->Faces()[0].texture->Pixels()[0], 0xFF00FF00u);
+    EXPECT_EQ(mesh->Faces()[0].texture->FileName(), "maps/one.ppm");
 }
 
 // Inputs that were once troublesome (fuzz_*: found by the fuzzer; hostile_*: written to
