@@ -48,6 +48,15 @@ D3DVECTOR ConvertDirection(D3DVECTOR v, const Matrix& from, const Matrix& to)
 
 Frame::Frame() = default;
 
+namespace {
+
+// Children whose last reference goes while another frame is being destroyed wait here, so
+// that releasing a deep tree takes a loop rather than one stack level per generation.
+std::vector<RefPtr<Frame>> gPendingRelease;
+bool gDraining = false;
+
+}  // namespace
+
 Frame::~Frame()
 {
     // Children outlive us as roots that keep their place in the world (we have no parent here:
@@ -55,7 +64,18 @@ Frame::~Frame()
     for (auto& child : children_) {
         child->local_ = child->local_ * local_;
         child->parent_ = nullptr;
+        gPendingRelease.push_back(std::move(child));
     }
+    children_.clear();
+    if (gDraining)
+        return;
+    gDraining = true;
+    while (!gPendingRelease.empty()) {
+        RefPtr<Frame> next = std::move(gPendingRelease.back());
+        gPendingRelease.pop_back();
+        next.reset();
+    }
+    gDraining = false;
 }
 
 Matrix Frame::World() const

@@ -128,4 +128,17 @@ TEST_F(FrameTree, ReleasingTheRootLeavesHeldChildrenAsRootsInPlace)
     EXPECT_EQ(parent.get(), nullptr);
 }
 
+TEST_F(FrameTree, DeepTreesAreReleasedWithoutDeepRecursion)
+{
+    auto root = Frame();
+    {
+        rm::RefPtr<IDirect3DRMFrame> at = root;
+        for (int i = 0; i < 200000; ++i)
+            at = Frame(at.get());
+        D3DVECTOR p;
+        EXPECT_EQ(at->GetPosition(root.get(), &p), S_OK);
+    }
+    root.reset();  // one stack level per generation would overflow here
+}
+
 }  // namespace
