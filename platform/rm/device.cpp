@@ -192,6 +192,8 @@ void Device::PresentNow(const raster::PixelRect& rect)
 
 HRESULT Device::Update()
 {
+    for (Viewport* v : viewports_)
+        v->FlushClear();
     // Merged rectangles may overlap; the window only copies, so an overlap costs a little time.
     for (const raster::PixelRect& r : dirty_)
         PresentNow(r);
@@ -226,6 +228,8 @@ HRESULT WinDeviceSide::GetClassName(LPDWORD size, LPSTR name) { return owner_.Ge
 
 HRESULT WinDeviceSide::HandlePaint(HDC)
 {
+    for (Viewport* v : owner_.viewports_)
+        v->FlushClear();
     owner_.PresentNow({0, 0, owner_.width_, owner_.height_});
     return D3DRM_OK;
 }

@@ -68,7 +68,8 @@ Matrix FromRasterMatrix(const raster::Mat4& m)
 }
 
 void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
-                       const raster::RasterOptions& options, Frame& frame, Frame& camera)
+                       const raster::RasterOptions& options, Frame& frame, Frame& camera,
+                       const raster::ClearRequest* clear)
 {
     lights_.clear();
     ambient_ = {};
@@ -76,6 +77,8 @@ void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     CollectLights(*root, root->Local(), 0);
     worldToCamera_ = ToRasterMatrix(Inverse(camera.World()));
     renderer.begin(target, view, worldToCamera_, options, ambient_, lights_);
+    if (clear)
+        renderer.clearFirst(*clear);
     pending_.clear();
     CollectFrame(frame, frame.World(), 0);
     // With a depth test that keeps the nearest surface the picture does not depend on the
@@ -88,6 +91,7 @@ void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
                          [](const Pending& a, const Pending& b) { return a.depth < b.depth; });
     for (const Pending& p : pending_)
         renderer.draw(p.batch);
+    renderer.finish();
     Prune();
 }
 

@@ -22,10 +22,11 @@ Matrix FromRasterMatrix(const raster::Mat4& m);
 
 class SceneDrawer {
 public:
-    // Draws frame's subtree (and instanced frames) through the camera. Lights come from the
-    // whole tree frame belongs to. Returns what the renderer reports (triangles, touched area).
+    // Draws frame's subtree (and instanced frames) through the camera, after clearing what
+    // clear asks for (null: nothing). Lights come from the whole tree frame belongs to. The
+    // renderer then reports the triangles drawn and the area touched.
     void Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
-              const raster::RasterOptions& options, Frame& frame, Frame& camera);
+              const raster::RasterOptions& options, Frame& frame, Frame& camera, const raster::ClearRequest* clear);
 
 private:
     struct MeshGroup {

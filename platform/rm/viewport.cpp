@@ -34,7 +34,20 @@ Viewport::Viewport(Device& device, Frame& camera, LONG x, LONG y, DWORD width, D
     device.Attach(this);
 }
 
-Viewport::~Viewport() { device_->Detach(this); }
+Viewport::~Viewport()
+{
+    FlushClear();
+    device_->Detach(this);
+}
+
+void Viewport::FlushClear()
+{
+    if (!clearPending_)
+        return;
+    clearPending_ = false;
+    raster::clearColor(device_->Target(), pendingClear_.rect, pendingClear_.color);
+    raster::clearDepth(device_->Target(), pendingClear_.rect, pendingClear_.depth);
+}
 
 void* Viewport::FindInterface(REFIID iid)
 {
@@ -81,6 +94,7 @@ HRESULT Viewport::Configure(LONG x, LONG y, DWORD width, DWORD height)
     if (x == x_ && y == y_ && width == width_ && height == height_)
         return D3DRM_OK;
     // The old place shows the background until something else draws there.
+    FlushClear();
     raster::PixelRect old = Rect();
     raster::clearColor(device_->Target(), old, camera_->Root()->Background());
     device_->MarkDirty(old);
@@ -104,14 +118,15 @@ HRESULT Viewport::ForceUpdate(DWORD x1, DWORD y1, DWORD x2, DWORD y2)
 HRESULT Viewport::Clear()
 {
     Device& d = *device_;
+    FlushClear();
     d.States().ApplyLibraryValues(d.CullsBackFaces());
     const D3DCOLOR background = camera_->Root()->Background() | 0xFF000000u;
     const float depth = raster::depthClearValue(d.DrawingOptions().depthFunc);
     raster::PixelRect rect = Rect();
     if (!fullClearNeeded_ && background == lastBackground_ && depth == lastDepthClear_ && !OverlapsAnother())
         rect = raster::intersect(rect, drawnSinceClear_);
-    raster::clearColor(d.Target(), rect, background);
-    raster::clearDepth(d.Target(), rect, depth);
+    pendingClear_ = {rect, background, depth};
+    clearPending_ = true;
     d.MarkDirty(rect);
     drawnSinceClear_ = {};
     fullClearNeeded_ = false;
@@ -128,7 +143,9 @@ HRESULT Viewport::Render(IDirect3DRMFrame* frame)
     Device& d = *device_;
     d.States().ApplyLibraryValues(d.CullsBackFaces());
     raster::Renderer& renderer = d.Renderer();
-    d.Drawer().Draw(renderer, d.Target(), Setup(), d.DrawingOptions(), *scene, *camera_);
+    const raster::ClearRequest* clear = clearPending_ ? &pendingClear_ : nullptr;
+    clearPending_ = false;
+    d.Drawer().Draw(renderer, d.Target(), Setup(), d.DrawingOptions(), *scene, *camera_, clear);
     drawnSinceClear_ = raster::unite(drawnSinceClear_, renderer.touched());
     d.MarkDirty(renderer.touched());
     d.CountTriangles(renderer.trianglesDrawn());

@@ -67,6 +67,9 @@ public:
     const char* ClassName() const override { return "Viewport"; }
 
     IDirect3DViewport* Immediate() { return &immediate_; }
+    // Carries out a Clear that no Render has taken over yet (a Render clears band by band as it
+    // draws). Called before the device's pixels are read or the rectangle moves.
+    void FlushClear();
     Device& Owner() { return *device_; }
     raster::PixelRect Rect() const;
 
@@ -97,6 +100,8 @@ private:
     bool fullClearNeeded_ = true;
     D3DCOLOR lastBackground_ = 0;
     float lastDepthClear_ = 1;
+    raster::ClearRequest pendingClear_;
+    bool clearPending_ = false;
 
     ImmediateViewport immediate_{*this};
 };

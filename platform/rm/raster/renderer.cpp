@@ -1,5 +1,6 @@
 #include "platform/rm/raster/renderer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace rm::raster {
@@ -41,6 +42,8 @@ void Renderer::begin(const RenderTarget& target, const ViewSetup& view, const Ma
   worldToCamera_ = worldToCamera;
   trianglesDrawn_ = 0;
   touched_ = {};
+  prepared_.clear();
+  clearPending_ = false;
   clip_ = validView(view) ? intersect(view.viewport, {0, 0, target.width, target.height}) : PixelRect{};
   if (!clip_.empty()) projection_ = makeProjection(view);
 
@@ -66,6 +69,55 @@ void Renderer::begin(const RenderTarget& target, const ViewSetup& view, const Ma
   context_.lights = &lights_;
   context_.material = &material_;
   context_.touched = &touched_;
+}
+
+void Renderer::clearFirst(const ClearRequest& clear) {
+  if (options_.fill != FillMode::Solid || clip_.empty()) {  // lines and points draw at once
+    clearColor(target_, clear.rect, clear.color);
+    clearDepth(target_, clear.rect, clear.depth);
+    return;
+  }
+  clear_ = clear;
+  clearPending_ = true;
+}
+
+void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+  Prepared& p = prepared_.emplace_back();
+  if (!setupTriangle(a, b, c, context_, p.setup)) {
+    prepared_.pop_back();
+    return;
+  }
+  p.texture = context_.texture;
+  p.textureLod = context_.textureLod;
+  p.material = material_;
+  p.objectOrigin = context_.objectOrigin;
+  touched_ = unite(touched_, p.setup.box);
+}
+
+void Renderer::finish() {
+  // Bands of about 256 KiB of colour and depth.
+  const int rowBytes = std::max(1, clip_.width()) * 8;
+  const int band = std::clamp(262144 / rowBytes, 8, 256);
+  const int top = clearPending_ ? std::min(clip_.top, clear_.rect.top) : clip_.top;
+  const int bottom = clearPending_ ? std::max(clip_.bottom, clear_.rect.bottom) : clip_.bottom;
+  for (int y = top; y < bottom; y += band) {
+    const int end = std::min(bottom, y + band);
+    if (clearPending_) {
+      PixelRect rows = intersect(clear_.rect, {clear_.rect.left, y, clear_.rect.right, end});
+      clearColor(target_, rows, clear_.color);
+      clearDepth(target_, rows, clear_.depth);
+    }
+    for (const Prepared& p : prepared_) {
+      if (p.setup.box.bottom <= y || p.setup.box.top >= end) continue;
+      context_.texture = p.texture;
+      context_.textureLod = p.textureLod;
+      material_ = p.material;
+      context_.objectOrigin = p.objectOrigin;
+      fillRows(p.setup, y, end, context_);
+    }
+  }
+  prepared_.clear();
+  clearPending_ = false;
 }
 
 ScreenVertex Renderer::toScreen(const ShadedVertex& v) const {
@@ -188,7 +240,7 @@ void Renderer::drawTriangle(const ShadedVertex& a, const ShadedVertex& b, const 
 
   if ((oa | ob | oc) == 0) {
     ++trianglesDrawn_;
-    fillTriangle(toScreen(v[0]), toScreen(v[1]), toScreen(v[2]), context_);
+    prepare(toScreen(v[0]), toScreen(v[1]), toScreen(v[2]));
     return;
   }
   polygon_.setTriangle(v[0], v[1], v[2]);
@@ -196,8 +248,7 @@ void Renderer::drawTriangle(const ShadedVertex& a, const ShadedVertex& b, const 
   if (polygon_.size() < 3) return;
   ++trianglesDrawn_;
   ScreenVertex first = toScreen(polygon_[0]);
-  for (int i = 1; i + 1 < polygon_.size(); ++i)
-    fillTriangle(first, toScreen(polygon_[i]), toScreen(polygon_[i + 1]), context_);
+  for (int i = 1; i + 1 < polygon_.size(); ++i) prepare(first, toScreen(polygon_[i]), toScreen(polygon_[i + 1]));
 }
 
 }  // namespace rm::raster

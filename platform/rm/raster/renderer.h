@@ -14,8 +14,16 @@
 #include "platform/rm/raster/projection.h"
 #include "platform/rm/raster/shade_table.h"
 #include "platform/rm/raster/target.h"
+#include "platform/rm/raster/triangle_setup.h"
 
 namespace rm::raster {
+
+// A rectangle to fill with one colour and one depth before anything is drawn.
+struct ClearRequest {
+  PixelRect rect;
+  uint32_t color = 0xFF000000u;
+  float depth = 1;
+};
 
 class Renderer {
  public:
@@ -23,7 +31,13 @@ class Renderer {
   // camera's space; lights are given in world space and moved into camera space here.
   void begin(const RenderTarget& target, const ViewSetup& view, const Mat4& worldToCamera,
              const RasterOptions& options, const ColorF& ambient, const std::vector<Light>& worldLights);
+  // Clears before the drawing of this render. Solid triangles are only prepared by draw() and
+  // filled by finish(), band of rows by band of rows, each band cleared just before its
+  // triangles are filled, so that the band's colour and depth stay in the cache.
+  void clearFirst(const ClearRequest& clear);
   void draw(const Batch& batch);
+  // Completes the render: what draw() prepared is filled. Call once after the last draw().
+  void finish();
 
   // Triangles that survived culling and clipping since begin().
   uint32_t trianglesDrawn() const { return trianglesDrawn_; }
@@ -35,6 +49,16 @@ class Renderer {
   void drawTriangle(const ShadedVertex& a, const ShadedVertex& b, const ShadedVertex& c,
                     uint8_t edgeFlags);
   ScreenVertex toScreen(const ShadedVertex& v) const;
+  void prepare(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
+
+  // A solid triangle waiting for finish(), with the surface it is drawn with.
+  struct Prepared {
+    TriangleSetup setup;
+    const Texture* texture = nullptr;
+    float textureLod = 0;
+    Material material;
+    Vec3 objectOrigin;
+  };
 
   RenderTarget target_;
   RasterOptions options_;
@@ -48,6 +72,9 @@ class Renderer {
   uint32_t trianglesDrawn_ = 0;
   PixelRect touched_;
   std::vector<ShadedVertex> shaded_;  // one per batch vertex; reused
+  std::vector<Prepared> prepared_;    // solid triangles of this render; reused
+  ClearRequest clear_;
+  bool clearPending_ = false;
   ClipPolygon polygon_;
 };
 

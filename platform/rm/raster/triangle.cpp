@@ -10,26 +10,17 @@
 #include <emmintrin.h>
 #endif
 
-#include "platform/rm/raster/fragment.h"
+#include "platform/rm/raster/triangle_setup.h"
 
 namespace rm::raster {
 
 namespace {
 
 constexpr int64_t kSub = 16;  // sub-pixel steps per pixel
-constexpr int kMaxAttrs = 11;
+constexpr int kMaxAttrs = kMaxAttributes;
 
 int64_t floorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }  // d > 0
 int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
-
-// Edge function of the directed edge p->q: E(X, Y) = a X + b Y + c in sub-pixel units, which
-// is twice the signed area of (p, q, (X, Y)); positive inside a triangle whose area is positive
-// with y pointing down (clockwise as seen on screen).
-struct Edge {
-  int64_t a = 0, b = 0, c = 0;
-  int64_t bias = 0;  // 0 on top and left edges, 1 elsewhere: a pixel centre on an edge shared
-                     // by two triangles belongs to exactly one of them
-};
 
 Edge makeEdge(int64_t px, int64_t py, int64_t qx, int64_t qy) {
   Edge e;
@@ -41,14 +32,6 @@ Edge makeEdge(int64_t px, int64_t py, int64_t qx, int64_t qy) {
   e.bias = (top || left) ? 0 : 1;
   return e;
 }
-
-// Screen-space planes of depth, 1/w and the attributes, relative to the first vertex.
-struct Planes {
-  float x0 = 0, y0 = 0;
-  float z = 0, zdx = 0, zdy = 0;
-  float w = 0, wdx = 0, wdy = 0;
-  float a[kMaxAttrs] = {}, adx[kMaxAttrs] = {}, ady[kMaxAttrs] = {};
-};
 
 // Pixel colour from interpolated colour already scaled to 0..255.
 struct ColorKernel {
@@ -137,11 +120,14 @@ inline void rowSpan(const Edge (&edges)[3], int y, const PixelRect& box, int64_t
 
 #if defined(__SSE2__)
 // Four pixels at a time of a span of interpolated colour: depth test and write, rounding,
-// optional shade quantizing, and a masked write of the colours. Handles whole groups of four
-// from x and returns where the rest (fewer than four pixels) begins.
+// optional shade quantizing, and a masked write of the colours. Returns where the pixels it
+// left (at the right end of the target) begin.
 template <DepthMode D, bool Post>
 int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& pl, uint32_t* crow, float* zrow,
                 const FragmentContext& ctx) {
+  // Groups may reach past hi (the extra lanes keep their old values) but not past the row.
+  const int last = std::min(hi + 3, ctx.target.width - 1);
+  const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3), end = _mm_set1_epi32(hi + 1);
   const __m128 lane = _mm_setr_ps(0, 1, 2, 3);
   __m128 vz = _mm_add_ps(_mm_set1_ps(z), _mm_mul_ps(lane, _mm_set1_ps(pl.zdx)));
   __m128 vr = _mm_add_ps(_mm_set1_ps(attr[0]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[0])));
@@ -167,14 +153,15 @@ int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& 
     }
     return _mm_cvttps_epi32(_mm_add_ps(v, half));
   };
-  for (; x + 3 <= hi; x += 4) {
+  for (; x <= hi && x + 3 <= last; x += 4) {
+    const __m128 inside = _mm_castsi128_ps(_mm_cmplt_epi32(_mm_add_epi32(_mm_set1_epi32(x), lanes), end));
     __m128 pass;
     __m128 zold = zero;
     if constexpr (D == DepthMode::Off) {
-      pass = _mm_castsi128_ps(_mm_set1_epi32(-1));
+      pass = inside;
     } else {
       zold = _mm_loadu_ps(zrow + x);
-      pass = _mm_cmple_ps(vz, zold);
+      pass = _mm_and_ps(_mm_cmple_ps(vz, zold), inside);
     }
     const int mask = _mm_movemask_ps(pass);
     if (mask) {
@@ -275,9 +262,7 @@ void setupPlanes(const ScreenVertex* v, Planes& pl) {
 }
 
 template <class K>
-void fillWith(const ScreenVertex* v, const Edge (&edges)[3], PixelRect box, const FragmentContext& ctx) {
-  Planes pl;
-  setupPlanes<K>(v, pl);
+void fillWith(const TriangleSetup& t, PixelRect box, const FragmentContext& ctx) {
   const RasterOptions& o = *ctx.options;
   bool post = ctx.shades && ctx.shades->active();
   DepthMode mode = DepthMode::General;
@@ -285,36 +270,36 @@ void fillWith(const ScreenVertex* v, const Edge (&edges)[3], PixelRect box, cons
   else if (o.depthFunc == DepthFunc::LessEqual && o.depthWrite) mode = DepthMode::LessEqualWrite;
   switch (mode) {
     case DepthMode::Off:
-      post ? fillSpans<K, DepthMode::Off, true>(edges, pl, box, ctx)
-           : fillSpans<K, DepthMode::Off, false>(edges, pl, box, ctx);
+      post ? fillSpans<K, DepthMode::Off, true>(t.edges, t.planes, box, ctx)
+           : fillSpans<K, DepthMode::Off, false>(t.edges, t.planes, box, ctx);
       break;
     case DepthMode::LessEqualWrite:
-      post ? fillSpans<K, DepthMode::LessEqualWrite, true>(edges, pl, box, ctx)
-           : fillSpans<K, DepthMode::LessEqualWrite, false>(edges, pl, box, ctx);
+      post ? fillSpans<K, DepthMode::LessEqualWrite, true>(t.edges, t.planes, box, ctx)
+           : fillSpans<K, DepthMode::LessEqualWrite, false>(t.edges, t.planes, box, ctx);
       break;
     case DepthMode::General:
-      post ? fillSpans<K, DepthMode::General, true>(edges, pl, box, ctx)
-           : fillSpans<K, DepthMode::General, false>(edges, pl, box, ctx);
+      post ? fillSpans<K, DepthMode::General, true>(t.edges, t.planes, box, ctx)
+           : fillSpans<K, DepthMode::General, false>(t.edges, t.planes, box, ctx);
       break;
   }
 }
 
 }  // namespace
 
-void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-                  const FragmentContext& ctx) {
-  if (!ctx.target.color || ctx.clip.empty()) return;
+bool setupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                   const FragmentContext& ctx, TriangleSetup& out) {
+  if (!ctx.target.color || ctx.clip.empty()) return false;
   ScreenVertex v[3] = {a, b, c};
   int64_t X[3], Y[3];
   for (int i = 0; i < 3; ++i) {
     if (!std::isfinite(v[i].x) || !std::isfinite(v[i].y) || std::fabs(v[i].x) > 1e6f ||
         std::fabs(v[i].y) > 1e6f)
-      return;
+      return false;
     X[i] = std::llround(v[i].x * kSub);
     Y[i] = std::llround(v[i].y * kSub);
   }
   int64_t area = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
-  if (area == 0) return;
+  if (area == 0) return false;
   if (area < 0) {
     std::swap(v[1], v[2]);
     std::swap(X[1], X[2]);
@@ -325,23 +310,48 @@ void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVert
     v[i].x = static_cast<float>(X[i]) / kSub;
     v[i].y = static_cast<float>(Y[i]) / kSub;
   }
-  Edge edges[3] = {makeEdge(X[0], Y[0], X[1], Y[1]), makeEdge(X[1], Y[1], X[2], Y[2]),
-                   makeEdge(X[2], Y[2], X[0], Y[0])};
+  out.edges[0] = makeEdge(X[0], Y[0], X[1], Y[1]);
+  out.edges[1] = makeEdge(X[1], Y[1], X[2], Y[2]);
+  out.edges[2] = makeEdge(X[2], Y[2], X[0], Y[0]);
   int64_t minX = std::min({X[0], X[1], X[2]}), maxX = std::max({X[0], X[1], X[2]});
   int64_t minY = std::min({Y[0], Y[1], Y[2]}), maxY = std::max({Y[0], Y[1], Y[2]});
   PixelRect box{static_cast<int>(floorDiv(minX, kSub)), static_cast<int>(floorDiv(minY, kSub)),
                 static_cast<int>(floorDiv(maxX, kSub)) + 1, static_cast<int>(floorDiv(maxY, kSub)) + 1};
-  box = intersect(box, ctx.clip);
-  if (box.empty()) return;
-  if (ctx.touched) *ctx.touched = unite(*ctx.touched, box);
+  out.box = intersect(box, ctx.clip);
+  if (out.box.empty()) return false;
 
   bool lit = ctx.options->lighting && ctx.lights && ctx.material;
-  if (ctx.options->shade == ShadeMode::Phong && lit)
-    fillWith<PhongKernel>(v, edges, box, ctx);
-  else if (ctx.texture)
-    fillWith<TextureKernel>(v, edges, box, ctx);
-  else
-    fillWith<ColorKernel>(v, edges, box, ctx);
+  if (ctx.options->shade == ShadeMode::Phong && lit) {
+    out.kernel = ShadingKernel::Phong;
+    setupPlanes<PhongKernel>(v, out.planes);
+  } else if (ctx.texture) {
+    out.kernel = ShadingKernel::Texture;
+    setupPlanes<TextureKernel>(v, out.planes);
+  } else {
+    out.kernel = ShadingKernel::Color;
+    setupPlanes<ColorKernel>(v, out.planes);
+  }
+  return true;
+}
+
+void fillRows(const TriangleSetup& t, int top, int bottom, const FragmentContext& ctx) {
+  PixelRect box = t.box;
+  box.top = std::max(box.top, top);
+  box.bottom = std::min(box.bottom, bottom);
+  if (box.empty()) return;
+  switch (t.kernel) {
+    case ShadingKernel::Phong: fillWith<PhongKernel>(t, box, ctx); break;
+    case ShadingKernel::Texture: fillWith<TextureKernel>(t, box, ctx); break;
+    case ShadingKernel::Color: fillWith<ColorKernel>(t, box, ctx); break;
+  }
+}
+
+void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                  const FragmentContext& ctx) {
+  TriangleSetup t;
+  if (!setupTriangle(a, b, c, ctx, t)) return;
+  if (ctx.touched) *ctx.touched = unite(*ctx.touched, t.box);
+  fillRows(t, t.box.top, t.box.bottom, ctx);
 }
 
 }  // namespace rm::raster

@@ -22,6 +22,7 @@ void render(Canvas& canvas, const RasterOptions& options, std::initializer_list<
   clearDepth(canvas.target(), v.viewport, depthClearValue(options.depthFunc));
   r.begin(canvas.target(), v, Mat4{}, options, ambient, lights);
   for (const Quad* q : quads) r.draw(q->batch());
+  r.finish();
 }
 
 TEST(RasterDepth, NearerQuadWinsWhateverTheOrderAndReversedFunctionShowsTheFarther) {
@@ -83,6 +84,7 @@ TEST(RasterCoverage, TwoTrianglesOfASquareCoverEveryPixelOnce) {
     b.indices = tri;
     b.indexCount = 3;
     r.draw(b);
+    r.finish();
     for (int i = 0; i < 40 * 40; ++i)
       if ((canvas.color[i] & 0xFFFFFF) == 0xFFFFFF) ++hits[i], ++total;
   }
@@ -131,6 +133,7 @@ TEST(RasterClip, PrimitivesStayInsideTheViewportAndBehindTheFrontPlane) {
     b.indices = idx;
     b.indexCount = 6;
     r.draw(b);
+    r.finish();
     for (int y = 0; y < 60; ++y)
       for (int x = 0; x < 60; ++x)
         if (x < 10 || x >= 50 || y < 20 || y >= 40) {
@@ -278,6 +281,7 @@ TEST(RasterTexture, FiltersChangeAMinifiedCheckerboard) {
     Batch b = q.batch();
     b.texture = &tex;
     r.draw(b);
+    r.finish();
     std::set<uint32_t> inside;
     for (int y = 24; y < 40; ++y)
       for (int x = 24; x < 40; ++x) inside.insert(c.at(x, y));

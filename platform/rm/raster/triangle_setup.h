@@ -1,0 +1,48 @@
+#pragma once
+// A triangle prepared for filling: its edge functions, its screen-space attribute planes and the
+// pixels it may cover. Preparing once and filling in several row bands lets the renderer draw a
+// frame band by band while the band's pixels stay in the cache.
+#include <cstdint>
+
+#include "platform/rm/raster/fragment.h"
+
+namespace rm::raster {
+
+// Edge function of the directed edge p->q: E(X, Y) = a X + b Y + c in 1/16 pixel units, which
+// is twice the signed area of (p, q, (X, Y)); positive inside a triangle whose area is positive
+// with y pointing down (clockwise as seen on screen).
+struct Edge {
+  int64_t a = 0, b = 0, c = 0;
+  int64_t bias = 0;  // 0 on top and left edges, 1 elsewhere: a pixel centre on an edge shared
+                     // by two triangles belongs to exactly one of them
+};
+
+constexpr int kMaxAttributes = 11;
+
+// Screen-space planes of depth, 1/w and the attributes, relative to the first vertex.
+struct Planes {
+  float x0 = 0, y0 = 0;
+  float z = 0, zdx = 0, zdy = 0;
+  float w = 0, wdx = 0, wdy = 0;
+  float a[kMaxAttributes] = {}, adx[kMaxAttributes] = {}, ady[kMaxAttributes] = {};
+};
+
+// What colours a pixel: interpolated colour, texture, or lighting at every pixel.
+enum class ShadingKernel { Color, Texture, Phong };
+
+struct TriangleSetup {
+  Edge edges[3];
+  Planes planes;
+  PixelRect box;  // within the context's clip rectangle
+  ShadingKernel kernel = ShadingKernel::Color;
+};
+
+// Prepares a triangle (any winding) for the context's options and surface; false when it
+// covers no pixel of the clip rectangle.
+bool setupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                   const FragmentContext& ctx, TriangleSetup& out);
+// Fills the rows [top, bottom) of a prepared triangle. ctx must carry the same options, texture
+// and material as when it was prepared.
+void fillRows(const TriangleSetup& triangle, int top, int bottom, const FragmentContext& ctx);
+
+}  // namespace rm::raster
