@@ -33,6 +33,15 @@ HRESULT GetDevices(IDirect3DRMDeviceArray** devices)
 
 HRESULT RenderAllDevices()
 {
+    // A destroy callback run while drawing may call Tick again: that inner call draws nothing
+    // (the outer one is still drawing every device).
+    static bool drawing = false;
+    if (drawing)
+        return D3DRM_OK;
+    struct Guard {
+        Guard() { drawing = true; }
+        ~Guard() { drawing = false; }
+    } guard;
     // Hold every device and viewport while drawing: a destroy callback may release one. The
     // lists keep their capacity from one heartbeat to the next.
     static std::vector<RefPtr<Device>> devices;
