@@ -545,6 +545,8 @@ bool Parser::ParseTextureFilename(RefPtr<Texture>* texture)
             if (SUCCEEDED(textures_.callback(nameBuffer.data(), textures_.arg, &given)) && given) {
                 loaded = As<Texture>(given);
                 given->Release();
+                if (loaded && loaded->FileName().empty())
+                    loaded->SetFileName(file);  // so that a saved mesh names it again
             }
         } else if (!file.empty()) {
             std::vector<std::string> dirs;
