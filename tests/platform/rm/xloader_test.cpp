@@ -250,6 +250,8 @@ TEST_F(XLoader, MalformedTextsFailWithBadFileAndAddNothing)
         EXPECT_EQ(scene->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, nullptr, nullptr), D3DRMERR_BADFILE);
         EXPECT_TRUE(Impl(scene.get())->Children().empty());
         EXPECT_TRUE(Impl(scene.get())->Visuals().empty());
+        rm::RefPtr<IDirect3DRMObject> leftover;
+        EXPECT_EQ(rm->GetNamedObject("A", leftover.put()), D3DRMERR_NOTFOUND);  // nothing half-made lives on
     }
 }
 
