@@ -132,6 +132,34 @@ TEST_F(DeviceTest, MovingAnObjectLeavesNoTrailAndPresentsOnlyWhatChanged)
     EXPECT_EQ(win->HandleActivate(1), D3DRM_OK);
 }
 
+TEST_F(DeviceTest, TexturedFaceShowsItsImageTopLeftAtUvZero)
+{
+    auto v = AddViewport();
+    std::uint32_t texels[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};  // 2 x 2
+    D3DRMIMAGE image;
+    image.width = image.height = 2;
+    image.bytes_per_line = 8;
+    image.buffer1 = texels;
+    RefPtr<IDirect3DRMTexture> texture;
+    ASSERT_EQ(rm->CreateTexture(&image, texture.put()), D3DRM_OK);
+    auto square = AddFacingSquare(5, 2, 1, 1, 1);
+    RefPtr<IDirect3DRMVisualArray> visuals;
+    ASSERT_EQ(square->GetVisuals(visuals.put()), D3DRM_OK);
+    RefPtr<IDirect3DRMVisual> visual;
+    ASSERT_EQ(visuals->GetElement(0, visual.put()), D3DRM_OK);
+    RefPtr<IDirect3DRMMeshBuilder> mesh;
+    ASSERT_EQ(visual->QueryInterface(IID_IDirect3DRMMeshBuilder, reinterpret_cast<void**>(mesh.put())), S_OK);
+    const D3DVALUE uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};  // corners from the top left, clockwise
+    for (DWORD i = 0; i < 4; ++i)
+        ASSERT_EQ(mesh->SetTextureCoordinates(i, uv[i][0], uv[i][1]), D3DRM_OK);
+    ASSERT_EQ(mesh->SetTexture(texture.get()), D3DRM_OK);
+    Tick();
+    EXPECT_EQ(surface.At(20, 20), kRed);
+    EXPECT_EQ(surface.At(44, 20), kGreen);
+    EXPECT_EQ(surface.At(20, 44), kBlue);
+    EXPECT_EQ(surface.At(44, 44), 0xFFFFFFu);
+}
+
 TEST_F(DeviceTest, QualitiesGiveDifferentPictures)
 {
     auto v = AddViewport();
