@@ -9,6 +9,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 #include "platform/rm/raster/triangle_setup.h"
 
@@ -183,6 +186,79 @@ int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& 
   }
   return x;
 }
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ZTARN_RASTER_AVX2 1
+// The same as colorRunSse, eight pixels at a time, for processors with AVX2 (checked at run
+// time). Leaves what is closer than eight pixels to the row's end to colorRunSse.
+__attribute__((target("avx2"))) inline __m256i channelAvx2(__m256 v, __m256 scale, __m256 threshold,
+                                                           __m256 steps, __m256 back, bool post) {
+  v = _mm256_min_ps(_mm256_max_ps(v, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
+  if (post) {
+    __m256 shade = _mm256_cvtepi32_ps(_mm256_cvttps_epi32(_mm256_add_ps(_mm256_mul_ps(v, scale), threshold)));
+    v = _mm256_mul_ps(_mm256_min_ps(shade, steps), back);
+  }
+  return _mm256_cvttps_epi32(_mm256_add_ps(v, _mm256_set1_ps(0.5f)));
+}
+
+template <DepthMode D, bool Post>
+__attribute__((target("avx2"))) int colorRunAvx2(int x, int hi, int y, float z, const float* attr, const Planes& pl,
+                                                 uint32_t* crow, float* zrow, const FragmentContext& ctx) {
+  const int last = std::min(hi + 7, ctx.target.width - 1);
+  const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7), end = _mm256_set1_epi32(hi + 1);
+  const __m256 lane = _mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7);
+  __m256 vz = _mm256_add_ps(_mm256_set1_ps(z), _mm256_mul_ps(lane, _mm256_set1_ps(pl.zdx)));
+  __m256 vr = _mm256_add_ps(_mm256_set1_ps(attr[0]), _mm256_mul_ps(lane, _mm256_set1_ps(pl.adx[0])));
+  __m256 vg = _mm256_add_ps(_mm256_set1_ps(attr[1]), _mm256_mul_ps(lane, _mm256_set1_ps(pl.adx[1])));
+  __m256 vb = _mm256_add_ps(_mm256_set1_ps(attr[2]), _mm256_mul_ps(lane, _mm256_set1_ps(pl.adx[2])));
+  const __m256 dz = _mm256_set1_ps(8 * pl.zdx), dr = _mm256_set1_ps(8 * pl.adx[0]), dg = _mm256_set1_ps(8 * pl.adx[1]),
+               db = _mm256_set1_ps(8 * pl.adx[2]);
+  __m256 scale = _mm256_setzero_ps(), steps = scale, back = scale, threshold = scale;
+  if constexpr (Post) {
+    const ShadeTable& t = *ctx.shades;
+    scale = _mm256_set1_ps(t.scale());
+    steps = _mm256_set1_ps(t.steps());
+    back = _mm256_set1_ps(t.back());
+    threshold = _mm256_setr_ps(t.threshold(x, y), t.threshold(x + 1, y), t.threshold(x + 2, y), t.threshold(x + 3, y),
+                               t.threshold(x + 4, y), t.threshold(x + 5, y), t.threshold(x + 6, y), t.threshold(x + 7, y));
+  }
+  const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+  for (; x <= hi && x + 7 <= last; x += 8) {
+    const __m256 inside = _mm256_castsi256_ps(_mm256_cmpgt_epi32(end, _mm256_add_epi32(_mm256_set1_epi32(x), lanes)));
+    __m256 pass;
+    __m256 zold = _mm256_setzero_ps();
+    if constexpr (D == DepthMode::Off) {
+      pass = inside;
+    } else {
+      zold = _mm256_loadu_ps(zrow + x);
+      pass = _mm256_and_ps(_mm256_cmp_ps(vz, zold, _CMP_LE_OQ), inside);
+    }
+    const int mask = _mm256_movemask_ps(pass);
+    if (mask) {
+      if constexpr (D == DepthMode::LessEqualWrite)
+        _mm256_storeu_ps(zrow + x, mask == 0xFF ? vz : _mm256_blendv_ps(zold, vz, pass));
+      __m256i pixel = _mm256_or_si256(
+          alpha, _mm256_or_si256(_mm256_slli_epi32(channelAvx2(vr, scale, threshold, steps, back, Post), 16),
+                                 _mm256_or_si256(_mm256_slli_epi32(channelAvx2(vg, scale, threshold, steps, back, Post), 8),
+                                                 channelAvx2(vb, scale, threshold, steps, back, Post))));
+      __m256i* dst = reinterpret_cast<__m256i*>(crow + x);
+      if (mask != 0xFF)
+        pixel = _mm256_blendv_epi8(_mm256_loadu_si256(dst), pixel, _mm256_castps_si256(pass));
+      _mm256_storeu_si256(dst, pixel);
+    }
+    vz = _mm256_add_ps(vz, dz);
+    vr = _mm256_add_ps(vr, dr);
+    vg = _mm256_add_ps(vg, dg);
+    vb = _mm256_add_ps(vb, db);
+  }
+  return x;
+}
+
+bool haveAvx2() {
+  static const bool have = __builtin_cpu_supports("avx2");
+  return have;
+}
+#endif
 #endif
 
 template <class K, DepthMode D, bool Post>
@@ -204,7 +280,19 @@ void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const Fr
     for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
 #if defined(__SSE2__)
     if constexpr (std::is_same_v<K, ColorKernel> && D != DepthMode::General) {
-      int rest = colorRunSse<D, Post>(x, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
+      int rest = x;
+#if defined(ZTARN_RASTER_AVX2)
+      if (haveAvx2()) {
+        rest = colorRunAvx2<D, Post>(x, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
+        if (rest > hi) continue;
+        if (rest != x) {
+          const float rx = static_cast<float>(rest) + 0.5f - pl.x0;
+          z = pl.z + pl.zdx * rx + pl.zdy * fy;
+          for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * rx + pl.ady[i] * fy;
+        }
+      }
+#endif
+      rest = colorRunSse<D, Post>(rest, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
       if (rest > hi) continue;
       if (rest != x) {  // continue where the groups of four ended
         x = rest;
