@@ -14,9 +14,9 @@ inline ColorF operator+(ColorF a, ColorF b) { return {a.r + b.r, a.g + b.g, a.b 
 inline ColorF operator*(ColorF a, ColorF b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
 inline ColorF operator*(ColorF a, float s) { return {a.r * s, a.g * s, a.b * s}; }
 
-// One channel 0..1 to 0..255, clamped and rounded.
+// One channel 0..1 to 0..255, clamped and rounded; NaN counts as 0.
 inline uint32_t toByte(float v) {
-  return static_cast<uint32_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
+  return static_cast<uint32_t>((v > 0 ? (v < 1.0f ? v : 1.0f) : 0.0f) * 255.0f + 0.5f);
 }
 
 inline uint32_t packPixel(uint32_t r, uint32_t g, uint32_t b) {

@@ -15,7 +15,8 @@ class ShadeTable {
   // shade = min(floor(v * scale() + threshold(x, y)), steps()), as 0..255 rounded.
   // Code that computes several pixels at once uses the same arithmetic.
   uint32_t quantize(float v, int x, int y) const {
-    float shade = static_cast<float>(static_cast<int>(std::clamp(v, 0.0f, 255.0f) * scale_ + threshold(x, y)));
+    v = v > 0 ? (v < 255.0f ? v : 255.0f) : 0.0f;  // NaN counts as 0
+    float shade = static_cast<float>(static_cast<int>(v * scale_ + threshold(x, y)));
     return static_cast<uint32_t>(std::min(shade, steps_) * back_ + 0.5f);
   }
 

@@ -45,13 +45,20 @@ Texture::Level halve(const Texture::Level& src) {
   return dst;
 }
 
+// The fractional part: coordinates repeat every unit (finite input).
+float repeat(float c) { return c - std::floor(c); }
+
 ColorF nearest(const Texture::Level& l, float u, float v) {
+  u = repeat(u);
+  v = repeat(v);
   int x = wrap(static_cast<int>(std::floor(u * l.width)), l.width);
   int y = wrap(static_cast<int>(std::floor(v * l.height)), l.height);
   return unpack(l.texels[static_cast<size_t>(y) * l.width + x]);
 }
 
 ColorF bilinear(const Texture::Level& l, float u, float v) {
+  u = repeat(u);
+  v = repeat(v);
   float fx = u * l.width - 0.5f, fy = v * l.height - 0.5f;
   float x0f = std::floor(fx), y0f = std::floor(fy);
   float ax = fx - x0f, ay = fy - y0f;

@@ -103,7 +103,8 @@ struct PhongKernel {
 
 enum class DepthMode { Off, LessEqualWrite, General };
 
-inline uint32_t channel(float v) { return static_cast<uint32_t>(std::clamp(v, 0.0f, 255.0f) + 0.5f); }
+// 0..255 to a byte, rounded; NaN counts as 0.
+inline uint32_t channel(float v) { return static_cast<uint32_t>((v > 0 ? (v < 255.0f ? v : 255.0f) : 0.0f) + 0.5f); }
 
 // The covered pixels of row y within box, from the three edge functions: [lo, hi], empty when
 // lo > hi.

@@ -1,6 +1,9 @@
 // The rasterizer on its own: plain structs in, pixels out.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
+
 #include "tests/platform/rm/raster_canvas.h"
 
 namespace rm::raster {
@@ -145,6 +148,56 @@ TEST(RasterClip, PrimitivesStayInsideTheViewportAndBehindTheFrontPlane) {
       EXPECT_FALSE(r.touched().empty());
     }
   }
+}
+
+// Wild input: huge, tiny, infinite and NaN coordinates in every fill mode, on a viewport that
+// does not start at the target's corner. Nothing may be written outside the viewport (the
+// sanitizers catch anything outside the buffers).
+TEST(RasterClip, WildTrianglesNeverWriteOutsideTheViewport) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> any(-2e4f, 2e4f), small(-3, 3);
+  const float specials[] = {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                            std::numeric_limits<float>::quiet_NaN(), 0.0f, 1e-30f, 1e30f};
+  std::vector<Vertex> v(300);
+  for (size_t i = 0; i < v.size(); ++i) {
+    auto pick = [&](int kind) { return kind == 0 ? any(random) : kind == 1 ? small(random) : specials[random() % 6]; };
+    int kind = static_cast<int>(random() % 10 == 0 ? 2 : random() % 2);
+    v[i] = {{pick(kind), pick(kind), pick(kind)}, {small(random), small(random), small(random)}, {small(random), small(random)},
+            {1, 1, 1}};
+  }
+  std::vector<uint32_t> idx(v.size());
+  for (size_t i = 0; i < idx.size(); ++i) idx[i] = static_cast<uint32_t>(i);
+  std::vector<uint32_t> texels(4, 0xFF808080u);
+  Texture tex = makeTexture(texels.data(), 2, 2, 2);
+  for (ProjectionKind projection : {ProjectionKind::Perspective, ProjectionKind::Orthographic})
+    for (FillMode fill : {FillMode::Solid, FillMode::Wireframe, FillMode::Points})
+      for (ShadeMode shade : {ShadeMode::Flat, ShadeMode::Gouraud, ShadeMode::Phong}) {
+        Canvas canvas(50, 40, 0xFF123456);
+        ViewSetup view = perspectiveView(50, 40);
+        view.projection = projection;
+        view.viewport = {7, 5, 43, 33};
+        RasterOptions o;
+        o.fill = fill;
+        o.shade = shade;
+        o.cull = CullMode::None;
+        std::vector<Light> lights(1);
+        lights[0].kind = LightKind::Point;
+        Renderer r;
+        r.begin(canvas.target(), view, Mat4{}, o, {0.2f, 0.2f, 0.2f}, lights);
+        Batch b;
+        b.vertices = v.data();
+        b.vertexCount = static_cast<uint32_t>(v.size());
+        b.indices = idx.data();
+        b.indexCount = static_cast<uint32_t>(idx.size());
+        b.texture = shade == ShadeMode::Gouraud ? &tex : nullptr;
+        r.draw(b);
+        r.finish();
+        for (int y = 0; y < 40; ++y)
+          for (int x = 0; x < 50; ++x)
+            if (x < 7 || x >= 43 || y < 5 || y >= 33) {
+              ASSERT_EQ(canvas.at(x, y), 0x123456u) << x << "," << y;
+            }
+      }
 }
 
 TEST(RasterClip, BadViewOrIndicesDrawNothing) {
