@@ -72,6 +72,8 @@ void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
                        const raster::ClearRequest* clear)
 {
     lights_.clear();
+    enableFrames_.clear();
+    anyEnableFrame_ = false;
     ambient_ = {};
     Frame* root = frame.Root();
     CollectLights(*root, root->Local(), 0);
@@ -102,7 +104,8 @@ void SceneDrawer::CollectLights(Frame& frame, const Matrix& world, int depth)
     for (const RefPtr<Light>& light : frame.Lights()) {
         const LightParams& p = light->Params();
         raster::ColorF color{p.red, p.green, p.blue};
-        if (p.type == D3DRMLIGHT_AMBIENT) {
+        Frame* enable = light->EnableFrame();
+        if (p.type == D3DRMLIGHT_AMBIENT && !enable) {
             ambient_ = ambient_ + color;
             continue;
         }
@@ -118,6 +121,8 @@ void SceneDrawer::CollectLights(Frame& frame, const Matrix& world, int depth)
         l.umbra = p.umbra * 0.5f;  // the light keeps full cone angles
         l.penumbra = p.penumbra * 0.5f;
         lights_.push_back(l);
+        enableFrames_.push_back(enable);
+        anyEnableFrame_ = anyEnableFrame_ || enable;
     }
     for (const RefPtr<Frame>& child : frame.Children())
         CollectLights(*child, child->Local() * world, depth + 1);
@@ -127,9 +132,10 @@ void SceneDrawer::CollectFrame(Frame& frame, const Matrix& world, int depth)
 {
     if (depth > kMaxDepth)
         return;
+    const std::uint32_t lightMask = LightMaskFor(frame);
     for (const RefPtr<IDirect3DRMVisual>& visual : frame.Visuals()) {
         if (MeshBuilder* builder = As<MeshBuilder>(visual.get()))
-            CollectBuilder(*builder, world);
+            CollectBuilder(*builder, world, lightMask);
         else if (Frame* instance = As<Frame>(visual.get()))
             CollectFrame(*instance, instance->Local() * world, depth + 1);
     }
@@ -137,7 +143,18 @@ void SceneDrawer::CollectFrame(Frame& frame, const Matrix& world, int depth)
         CollectFrame(*child, child->Local() * world, depth + 1);
 }
 
-void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world)
+std::uint32_t SceneDrawer::LightMaskFor(const Frame& frame) const
+{
+    if (!anyEnableFrame_)
+        return ~0u;
+    std::uint32_t mask = ~0u;
+    for (std::size_t i = 0; i < enableFrames_.size() && i < 32; ++i)
+        if (enableFrames_[i] && !frame.IsWithin(enableFrames_[i]))
+            mask &= ~(1u << i);
+    return mask;
+}
+
+void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world, std::uint32_t lightMask)
 {
     const CachedMesh& mesh = MeshFor(builder);
     raster::Mat4 modelToWorld = ToRasterMatrix(world);
@@ -152,6 +169,7 @@ void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world)
         b.modelToWorld = modelToWorld;
         b.material = g.material;
         b.texture = TextureFor(g.texture);
+        b.lightMask = lightMask;
         pending_.push_back({b, depth});
     }
 }

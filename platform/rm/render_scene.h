@@ -53,7 +53,9 @@ private:
     const raster::Texture* TextureFor(const Texture* texture);
     void CollectLights(Frame& frame, const Matrix& world, int depth);
     void CollectFrame(Frame& frame, const Matrix& world, int depth);
-    void CollectBuilder(MeshBuilder& builder, const Matrix& world);
+    void CollectBuilder(MeshBuilder& builder, const Matrix& world, std::uint32_t lightMask);
+    // Which lights reach the visuals of frame (bit i for lights_[i]).
+    std::uint32_t LightMaskFor(const Frame& frame) const;
     void Prune();
 
     // A batch waiting to be drawn, with its distance from the camera.
@@ -66,6 +68,8 @@ private:
     std::vector<Pending> pending_;  // refilled every draw, capacity kept
     std::unordered_map<const Texture*, CachedTexture> textures_;
     std::vector<raster::Light> lights_;  // world space, refilled every draw
+    std::vector<Frame*> enableFrames_;   // per light: the subtree it lights, null for everything
+    bool anyEnableFrame_ = false;
     raster::ColorF ambient_;
     raster::Mat4 worldToCamera_;
 };

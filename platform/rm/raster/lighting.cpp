@@ -28,11 +28,14 @@ LitColor lightPoint(const LightSet& set, const Material& material, ColorF surfac
   ColorF diffuseLight = set.ambient;
   ColorF specularLight;
   Vec3 toEye = normalize(-position);
-  for (const Light& light : set.lights) {
+  for (size_t i = 0; i < set.lights.size(); ++i) {
+    const Light& light = set.lights[i];
+    if (i < 32 && !((set.enabled >> i) & 1u)) continue;
     Vec3 toLight;
     float factor = 1.0f;
     switch (light.kind) {
       case LightKind::Ambient:
+        diffuseLight = diffuseLight + light.color;
         continue;
       case LightKind::Directional:
         toLight = -light.direction;

@@ -1,6 +1,7 @@
 #pragma once
 // Light sources and surface material, in the camera's coordinates (the renderer moves them
 // there before drawing).
+#include <cstdint>
 #include <vector>
 
 #include "platform/rm/raster/color.h"
@@ -29,10 +30,13 @@ struct Material {
   float power = 0;            // sharpness of highlights; 0: no highlights
 };
 
-// Lights of one render, in camera space. Ambient contributions are summed apart.
+// Lights of one render, in camera space. Ambient light that reaches everything is summed
+// apart; lights (ambient ones too) that reach only some objects are in the list, and enabled
+// says which of the first 32 reach the object being drawn (later ones always do).
 struct LightSet {
   ColorF ambient;
-  std::vector<Light> lights;  // without ambient ones; capacity is kept between frames
+  std::vector<Light> lights;  // capacity is kept between frames
+  uint32_t enabled = ~0u;     // bit i: lights[i] reaches the current object
 };
 
 // The lit colour of a surface point, diffuse part and specular part apart so that a texture

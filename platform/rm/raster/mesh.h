@@ -31,6 +31,7 @@ struct Batch {
   Mat4 modelToWorld;
   Material material;
   const Texture* texture = nullptr;  // borrowed for the call; null: untextured
+  uint32_t lightMask = ~0u;          // bit i: light i of the render's list lights this batch
 };
 
 }  // namespace rm::raster

@@ -49,11 +49,8 @@ void Renderer::begin(const RenderTarget& target, const ViewSetup& view, const Ma
 
   lights_.ambient = ambient;
   lights_.lights.clear();
+  lights_.enabled = ~0u;
   for (const Light& light : worldLights) {
-    if (light.kind == LightKind::Ambient) {
-      lights_.ambient = lights_.ambient + light.color;
-      continue;
-    }
     Light l = light;
     l.position = transformPoint(light.position, worldToCamera);
     l.direction = normalize(transformVector(light.direction, worldToCamera));
@@ -91,6 +88,7 @@ void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const Scree
   p.textureLod = context_.textureLod;
   p.material = material_;
   p.objectOrigin = context_.objectOrigin;
+  p.lightMask = lights_.enabled;
   touched_ = unite(touched_, p.setup.box);
 }
 
@@ -113,6 +111,7 @@ void Renderer::finish() {
       context_.textureLod = p.textureLod;
       material_ = p.material;
       context_.objectOrigin = p.objectOrigin;
+      lights_.enabled = p.lightMask;
       fillRows(p.setup, y, end, context_);
     }
   }
@@ -131,6 +130,7 @@ void Renderer::draw(const Batch& batch) {
   const Mat4 modelToClip = modelToCamera * projection_.cameraToClip;
   const Mat4 inverse = inverseAffine(modelToCamera);
   material_ = batch.material;
+  lights_.enabled = batch.lightMask;
   context_.texture = batch.texture && !batch.texture->levels.empty() ? batch.texture : nullptr;
   context_.objectOrigin = transformPoint({}, modelToCamera);
 

@@ -28,7 +28,8 @@ struct ClearRequest {
 class Renderer {
  public:
   // Starts drawing into target within view.viewport. worldToCamera takes world points into the
-  // camera's space; lights are given in world space and moved into camera space here.
+  // camera's space; lights are given in world space and moved into camera space here, in the
+  // order that Batch::lightMask refers to (ambient ones in the list too).
   void begin(const RenderTarget& target, const ViewSetup& view, const Mat4& worldToCamera,
              const RasterOptions& options, const ColorF& ambient, const std::vector<Light>& worldLights);
   // Clears before the drawing of this render. Solid triangles are only prepared by draw() and
@@ -58,6 +59,7 @@ class Renderer {
     float textureLod = 0;
     Material material;
     Vec3 objectOrigin;
+    uint32_t lightMask = ~0u;
   };
 
   RenderTarget target_;

@@ -160,6 +160,24 @@ TEST_F(DeviceTest, TexturedFaceShowsItsImageTopLeftAtUvZero)
     EXPECT_EQ(surface.At(44, 44), 0xFFFFFFu);
 }
 
+TEST_F(DeviceTest, LightWithAnEnableFrameLightsOnlyThatSubtree)
+{
+    auto v = AddViewport();
+    device->SetQuality(D3DRMRENDER_FLAT);
+    auto left = AddPolygon(scene.get(), {{-2, 1, 5}, {-0.2f, 1, 5}, {-0.2f, -1, 5}, {-2, -1, 5}}, 1, 1, 1);
+    auto right = AddPolygon(scene.get(), {{0.2f, 1, 5}, {2, 1, 5}, {2, -1, 5}, {0.2f, -1, 5}}, 1, 1, 1);
+    RefPtr<IDirect3DRMLight> light;
+    ASSERT_EQ(rm->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1, 1, 1, light.put()), D3DRM_OK);
+    scene->AddLight(light.get());
+    Tick();
+    EXPECT_EQ(surface.At(12, 32), 0xFFFFFFu);
+    EXPECT_EQ(surface.At(52, 32), 0xFFFFFFu);
+    ASSERT_EQ(light->SetEnableFrame(right.get()), D3DRM_OK);
+    Tick();
+    EXPECT_EQ(surface.At(12, 32), kBlack);
+    EXPECT_EQ(surface.At(52, 32), 0xFFFFFFu);
+}
+
 TEST_F(DeviceTest, QualitiesGiveDifferentPictures)
 {
     auto v = AddViewport();
