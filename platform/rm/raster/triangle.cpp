@@ -6,13 +6,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
 
+#include "platform/rm/raster/span_simd.h"
 #include "platform/rm/raster/triangle_setup.h"
 
 namespace rm::raster {
@@ -101,8 +96,6 @@ struct PhongKernel {
   }
 };
 
-enum class DepthMode { Off, LessEqualWrite, General };
-
 // 0..255 to a byte, rounded; NaN counts as 0.
 inline uint32_t channel(float v) { return static_cast<uint32_t>((v > 0 ? (v < 255.0f ? v : 255.0f) : 0.0f) + 0.5f); }
 
@@ -121,146 +114,6 @@ inline void rowSpan(const Edge (&edges)[3], int y, const PixelRect& box, int64_t
     else if (k < 0) hi = lo - 1;
   }
 }
-
-#if defined(__SSE2__)
-// Four pixels at a time of a span of interpolated colour: depth test and write, rounding,
-// optional shade quantizing, and a masked write of the colours. Returns where the pixels it
-// left (at the right end of the target) begin.
-template <DepthMode D, bool Post>
-int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& pl, uint32_t* crow, float* zrow,
-                const FragmentContext& ctx) {
-  // Groups may reach past hi (the extra lanes keep their old values) but not past the row.
-  const int last = std::min(hi + 3, ctx.target.width - 1);
-  const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3), end = _mm_set1_epi32(hi + 1);
-  const __m128 lane = _mm_setr_ps(0, 1, 2, 3);
-  __m128 vz = _mm_add_ps(_mm_set1_ps(z), _mm_mul_ps(lane, _mm_set1_ps(pl.zdx)));
-  __m128 vr = _mm_add_ps(_mm_set1_ps(attr[0]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[0])));
-  __m128 vg = _mm_add_ps(_mm_set1_ps(attr[1]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[1])));
-  __m128 vb = _mm_add_ps(_mm_set1_ps(attr[2]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[2])));
-  const __m128 dz = _mm_set1_ps(4 * pl.zdx), dr = _mm_set1_ps(4 * pl.adx[0]), dg = _mm_set1_ps(4 * pl.adx[1]),
-               db = _mm_set1_ps(4 * pl.adx[2]);
-  const __m128 zero = _mm_setzero_ps(), top = _mm_set1_ps(255.0f), half = _mm_set1_ps(0.5f);
-  __m128 scale = zero, steps = zero, back = zero, threshold = zero;
-  if constexpr (Post) {
-    const ShadeTable& t = *ctx.shades;
-    scale = _mm_set1_ps(t.scale());
-    steps = _mm_set1_ps(t.steps());
-    back = _mm_set1_ps(t.back());
-    threshold = _mm_setr_ps(t.threshold(x, y), t.threshold(x + 1, y), t.threshold(x + 2, y), t.threshold(x + 3, y));
-  }
-  const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-  auto channel = [&](__m128 v) {
-    v = _mm_min_ps(_mm_max_ps(v, zero), top);
-    if constexpr (Post) {
-      __m128 shade = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(v, scale), threshold)));
-      v = _mm_mul_ps(_mm_min_ps(shade, steps), back);
-    }
-    return _mm_cvttps_epi32(_mm_add_ps(v, half));
-  };
-  for (; x <= hi && x + 3 <= last; x += 4) {
-    const __m128 inside = _mm_castsi128_ps(_mm_cmplt_epi32(_mm_add_epi32(_mm_set1_epi32(x), lanes), end));
-    __m128 pass;
-    __m128 zold = zero;
-    if constexpr (D == DepthMode::Off) {
-      pass = inside;
-    } else {
-      zold = _mm_loadu_ps(zrow + x);
-      pass = _mm_and_ps(_mm_cmple_ps(vz, zold), inside);
-    }
-    const int mask = _mm_movemask_ps(pass);
-    if (mask) {
-      if constexpr (D == DepthMode::LessEqualWrite)
-        _mm_storeu_ps(zrow + x, mask == 0xF ? vz : _mm_or_ps(_mm_and_ps(pass, vz), _mm_andnot_ps(pass, zold)));
-      __m128i pixel = _mm_or_si128(
-          alpha, _mm_or_si128(_mm_slli_epi32(channel(vr), 16), _mm_or_si128(_mm_slli_epi32(channel(vg), 8), channel(vb))));
-      __m128i* dst = reinterpret_cast<__m128i*>(crow + x);
-      if (mask != 0xF) {
-        __m128i keep = _mm_castps_si128(pass);
-        pixel = _mm_or_si128(_mm_and_si128(keep, pixel), _mm_andnot_si128(keep, _mm_loadu_si128(dst)));
-      }
-      _mm_storeu_si128(dst, pixel);
-    }
-    vz = _mm_add_ps(vz, dz);
-    vr = _mm_add_ps(vr, dr);
-    vg = _mm_add_ps(vg, dg);
-    vb = _mm_add_ps(vb, db);
-  }
-  return x;
-}
-
-#if defined(__x86_64__) && defined(__GNUC__)
-#define ZTARN_RASTER_AVX2 1
-// The same as colorRunSse, eight pixels at a time, for processors with AVX2 (checked at run
-// time). Leaves what is closer than eight pixels to the row's end to colorRunSse.
-__attribute__((target("avx2"))) inline __m256i channelAvx2(__m256 v, __m256 scale, __m256 threshold,
-                                                           __m256 steps, __m256 back, bool post) {
-  v = _mm256_min_ps(_mm256_max_ps(v, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
-  if (post) {
-    __m256 shade = _mm256_cvtepi32_ps(_mm256_cvttps_epi32(_mm256_add_ps(_mm256_mul_ps(v, scale), threshold)));
-    v = _mm256_mul_ps(_mm256_min_ps(shade, steps), back);
-  }
-  return _mm256_cvttps_epi32(_mm256_add_ps(v, _mm256_set1_ps(0.5f)));
-}
-
-template <DepthMode D, bool Post>
-__attribute__((target("avx2"))) int colorRunAvx2(int x, int hi, int y, float z, const float* attr, const Planes& pl,
-                                                 uint32_t* crow, float* zrow, const FragmentContext& ctx) {
-  const int last = std::min(hi + 7, ctx.target.width - 1);
-  const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7), end = _mm256_set1_epi32(hi + 1);
-  const __m256 lane = _mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7);
-  __m256 vz = _mm256_add_ps(_mm256_set1_ps(z), _mm256_mul_ps(lane, _mm256_set1_ps(pl.zdx)));
-  __m256 vr = _mm256_add_ps(_mm256_set1_ps(attr[0]), _mm256_mul_ps(lane, _mm256_set1_ps(pl.adx[0])));
-  __m256 vg = _mm256_add_ps(_mm256_set1_ps(attr[1]), _mm256_mul_ps(lane, _mm256_set1_ps(pl.adx[1])));
-  __m256 vb = _mm256_add_ps(_mm256_set1_ps(attr[2]), _mm256_mul_ps(lane, _mm256_set1_ps(pl.adx[2])));
-  const __m256 dz = _mm256_set1_ps(8 * pl.zdx), dr = _mm256_set1_ps(8 * pl.adx[0]), dg = _mm256_set1_ps(8 * pl.adx[1]),
-               db = _mm256_set1_ps(8 * pl.adx[2]);
-  __m256 scale = _mm256_setzero_ps(), steps = scale, back = scale, threshold = scale;
-  if constexpr (Post) {
-    const ShadeTable& t = *ctx.shades;
-    scale = _mm256_set1_ps(t.scale());
-    steps = _mm256_set1_ps(t.steps());
-    back = _mm256_set1_ps(t.back());
-    threshold = _mm256_setr_ps(t.threshold(x, y), t.threshold(x + 1, y), t.threshold(x + 2, y), t.threshold(x + 3, y),
-                               t.threshold(x + 4, y), t.threshold(x + 5, y), t.threshold(x + 6, y), t.threshold(x + 7, y));
-  }
-  const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
-  for (; x <= hi && x + 7 <= last; x += 8) {
-    const __m256 inside = _mm256_castsi256_ps(_mm256_cmpgt_epi32(end, _mm256_add_epi32(_mm256_set1_epi32(x), lanes)));
-    __m256 pass;
-    __m256 zold = _mm256_setzero_ps();
-    if constexpr (D == DepthMode::Off) {
-      pass = inside;
-    } else {
-      zold = _mm256_loadu_ps(zrow + x);
-      pass = _mm256_and_ps(_mm256_cmp_ps(vz, zold, _CMP_LE_OQ), inside);
-    }
-    const int mask = _mm256_movemask_ps(pass);
-    if (mask) {
-      if constexpr (D == DepthMode::LessEqualWrite)
-        _mm256_storeu_ps(zrow + x, mask == 0xFF ? vz : _mm256_blendv_ps(zold, vz, pass));
-      __m256i pixel = _mm256_or_si256(
-          alpha, _mm256_or_si256(_mm256_slli_epi32(channelAvx2(vr, scale, threshold, steps, back, Post), 16),
-                                 _mm256_or_si256(_mm256_slli_epi32(channelAvx2(vg, scale, threshold, steps, back, Post), 8),
-                                                 channelAvx2(vb, scale, threshold, steps, back, Post))));
-      __m256i* dst = reinterpret_cast<__m256i*>(crow + x);
-      if (mask != 0xFF)
-        pixel = _mm256_blendv_epi8(_mm256_loadu_si256(dst), pixel, _mm256_castps_si256(pass));
-      _mm256_storeu_si256(dst, pixel);
-    }
-    vz = _mm256_add_ps(vz, dz);
-    vr = _mm256_add_ps(vr, dr);
-    vg = _mm256_add_ps(vg, dg);
-    vb = _mm256_add_ps(vb, db);
-  }
-  return x;
-}
-
-bool haveAvx2() {
-  static const bool have = __builtin_cpu_supports("avx2");
-  return have;
-}
-#endif
-#endif
 
 template <class K, DepthMode D, bool Post>
 void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
