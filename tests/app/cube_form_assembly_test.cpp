@@ -196,16 +196,17 @@ TEST_F(FormAssembly, DestroyingTheFormRemovesItsIdleHandler)
     EXPECT_FALSE(static_cast<bool>(Application->OnIdle));
 }
 
-// The cube scene with its centre frame renamed, registered under a resource name of its own.
-class SceneWithoutCentre {
+// The cube scene with one frame renamed everywhere, registered under a resource name of its own.
+class SceneWithRenamedFrame {
 public:
-    SceneWithoutCentre()
+    SceneWithRenamedFrame(const char* resourceName, const std::string& frame)
     {
         const auto scene = FindResource("ZTARN_SCENE", "X");
         if (scene) FText.assign(static_cast<const char*>(scene->Data), scene->Size);
-        for (std::size_t at = FText.find("ZTarnCenter"); at != std::string::npos; at = FText.find("ZTarnCenter"))
-            FText.replace(at, 11, "NoCubeCentr");
-        FRegistration = std::make_unique<ResourceRegistration>("TEST_NO_CENTRE", "X", FText.data(), FText.size());
+        const std::string renamed = "Renamed" + frame;
+        for (std::size_t at = FText.find(frame); at != std::string::npos; at = FText.find(frame, at + renamed.size()))
+            FText.replace(at, frame.size(), renamed);
+        FRegistration = std::make_unique<ResourceRegistration>(resourceName, "X", FText.data(), FText.size());
     }
 
 private:
@@ -213,34 +214,56 @@ private:
     std::unique_ptr<ResourceRegistration> FRegistration;
 };
 
-TEST(FormWithoutCubeCentre, ReportsLine57AndComesUpWithoutAGame)
+TEST(FormWithAFailedSetUpCall, ReportsItsLineAndComesUpWithoutAGame)
 {
-    SceneWithoutCentre scene;
-    TMessageBoxScript boxes;
-    boxes.QueueAnswer(IDNO);  // go on
-    Application->OnIdle = {};
-    TCubeForm form(nullptr, "TEST_NO_CENTRE");
+    struct Case {
+        const char* Frame;     // renamed in the scene; null: no such resource at all
+        const char* Resource;  // the resource the form loads
+        int Line;
+        const char* Call;
+    };
+    const Case cases[] = {
+        {nullptr, "TEST_NO_SUCH_SCENE", 46, "LoadSceneID(D3dView->IScene, \"ZTARN_SCENE\")"},
+        {"LeftCameraFrame", "TEST_NO_LEFT_CAMERA", 53,
+         "IRM->GetNamedObject(\"LeftCameraFrame\", (LPDIRECT3DRMOBJECT*)&ILeftCamera)"},
+        {"RightCameraFrame", "TEST_NO_RIGHT_CAMERA", 55,
+         "IRM->GetNamedObject(\"RightCameraFrame\", (LPDIRECT3DRMOBJECT*)&IRightCamera)"},
+        {"ZTarnCenter", "TEST_NO_CENTRE", 57,
+         "IRM->GetNamedObject(\"ZTarnCenter\", (LPDIRECT3DRMOBJECT*)&ICubeCenter)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Resource);
+        std::unique_ptr<SceneWithRenamedFrame> scene;
+        if (c.Frame) scene = std::make_unique<SceneWithRenamedFrame>(c.Resource, c.Frame);
+        TMessageBoxScript boxes;
+        boxes.QueueAnswer(IDNO);  // go on
+        Application->OnIdle = {};
+        TCubeForm form(nullptr, c.Resource);
 
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].Caption, "HRESULT Failure");
-    EXPECT_EQ(boxes.Shown()[0].Text.toStdString(),
-              "_ConsDes (57): D3DRMERR_NOTFOUND\n"
-              "IRM->GetNamedObject(\"ZTarnCenter\", (LPDIRECT3DRMOBJECT*)&ICubeCenter)\n"
-              "Do you want to abort execution?");
-    EXPECT_EQ(form.ICubeCenter, nullptr);
-    EXPECT_EQ(form.IHandleFrame, nullptr);
-    // No new game and no idle handler: no seeding.
-    EXPECT_FALSE(form.StatBar->SimplePanel());
-    EXPECT_FALSE(static_cast<bool>(Application->OnIdle));
-    // The turn buttons do nothing.
-    int key = VK_SPACE;
-    form.FormKeyDown(&form, key, {});
-    form.sb1->click();
-    int keypad = VK_NUMPAD5;
-    form.FormKeyDown(&form, keypad, {});
-    form.SeedStep();
-    EXPECT_TRUE(form.Moves.empty());
-    EXPECT_EQ(form.StepsDone, 0);
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_EQ(boxes.Shown()[0].Caption, "HRESULT Failure");
+        // Module and line, the failure's name, the call, the question.
+        const QStringList lines = boxes.Shown()[0].Text.split('\n');
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("_ConsDes (%1): D3DRMERR_").arg(c.Line))) << lines[0].toStdString();
+        EXPECT_EQ(lines[1], c.Call);
+        EXPECT_EQ(lines[2], "Do you want to abort execution?");
+        if (c.Line >= 53) EXPECT_EQ(lines[0], QStringLiteral("_ConsDes (%1): D3DRMERR_NOTFOUND").arg(c.Line));
+        EXPECT_EQ(form.ICubeCenter, nullptr);
+        EXPECT_EQ(form.IHandleFrame, nullptr);
+        // No new game and no idle handler: no seeding.
+        EXPECT_FALSE(form.StatBar->SimplePanel());
+        EXPECT_FALSE(static_cast<bool>(Application->OnIdle));
+        // The turn buttons do nothing.
+        int key = VK_SPACE;
+        form.FormKeyDown(&form, key, {});
+        form.sb1->click();
+        int keypad = VK_NUMPAD5;
+        form.FormKeyDown(&form, keypad, {});
+        form.SeedStep();
+        EXPECT_TRUE(form.Moves.empty());
+        EXPECT_EQ(form.StepsDone, 0);
+    }
 }
 
 TEST(FormWithoutDevice, ReportsItAndComesUpWithoutAGame)
