@@ -6,6 +6,7 @@
 #include "platform/ui/speed_button.h"
 #include "platform/ui/status_bar.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 #include <cmath>
@@ -187,6 +188,16 @@ TEST(PlayTimeDisplay, ShowsHoursMinutesAndSecondsOfTheDay)
         {36000, "10:00:00"}, {86400 + 65, "0:01:05"}, {-5, "0:00:00"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatTimeOfDay(c.Seconds / 86400.0), c.Text) << c.Seconds;
+}
+
+TEST(GameClock, ReadsTheLocalDateAndTimeAsDaysSinceTheLastDaysOf1899)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const double expected = static_cast<double>(QDate(1899, 12, 30).daysTo(now.date())) +
+                            now.time().msecsSinceStartOfDay() / 86400000.0;
+    EXPECT_NEAR(CurrentDateTime(), expected, Seconds(2));
+    EXPECT_EQ(WholeSeconds(Seconds(90.9)), 90);
+    EXPECT_EQ(WholeSeconds(46000.0), 46000LL * 86400);
 }
 
 TEST_F(GameLoop, TheTimerWritesThePlayTimeIntoTheTimePanel)
