@@ -28,6 +28,8 @@ TSpeedButton* MakeButton(QWidget* parent, const char* name, int left, int top, c
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(left, top, 25, 25);
     button->SetHint(hint);
+    // A picture alone says nothing to a screen reader: the hint names the button.
+    if (!hint.isEmpty()) button->setAccessibleName(hint);
     if (!glyph.isNull()) button->SetGlyph(glyph, MakeDisabledGlyph(glyph));
     return button;
 }

@@ -50,6 +50,9 @@ TEST_F(FormAssembly, ButtonsStandWhereTheFormPlacesThem)
         EXPECT_EQ(p.Button->parentWidget(), p.Parent);
         EXPECT_EQ(p.Button->geometry(), QRect(p.Left, p.Top, 25, 25));
         EXPECT_EQ(p.Button->Hint(), QString::fromUtf8(p.Hint));
+        if (p.Button != f.sbAbout) {
+            EXPECT_EQ(p.Button->accessibleName(), QString::fromUtf8(p.Hint));
+        }
         EXPECT_EQ(p.Button->Glyph().isNull(), p.Button == f.sbAbout);
     }
     EXPECT_EQ(f.sbAbout->Caption(), "?");
@@ -248,7 +251,9 @@ TEST(FormWithAFailedSetUpCall, ReportsItsLineAndComesUpWithoutAGame)
         EXPECT_TRUE(lines[0].startsWith(QStringLiteral("_ConsDes (%1): D3DRMERR_").arg(c.Line))) << lines[0].toStdString();
         EXPECT_EQ(lines[1], c.Call);
         EXPECT_EQ(lines[2], "Do you want to abort execution?");
-        if (c.Line >= 53) EXPECT_EQ(lines[0], QStringLiteral("_ConsDes (%1): D3DRMERR_NOTFOUND").arg(c.Line));
+        if (c.Line >= 53) {
+            EXPECT_EQ(lines[0], QStringLiteral("_ConsDes (%1): D3DRMERR_NOTFOUND").arg(c.Line));
+        }
         EXPECT_EQ(form.ICubeCenter, nullptr);
         EXPECT_EQ(form.IHandleFrame, nullptr);
         // No new game and no idle handler: no seeding.
