@@ -1,8 +1,6 @@
 #pragma once
 // What IDirect3DRM asks of the rendering half of the library (devices, viewports, drawing).
-// The object half calls these; the rendering half defines them. render_hooks_stub.cpp holds
-// placeholders (E_NOTIMPL / nothing) to be replaced by the real definitions: delete the stub
-// when the definitions exist.
+// The object half calls these; the rendering half defines them (render_hooks.cpp).
 
 #include "platform/rm/rm.h"
 
