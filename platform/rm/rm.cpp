@@ -2,6 +2,7 @@
 
 #include "platform/rm/rm.h"
 
+#include "platform/rm/d3d_com.h"
 #include "platform/rm/impl/frame_impl.h"
 #include "platform/rm/impl/light_impl.h"
 #include "platform/rm/impl/material_impl.h"
@@ -77,27 +78,16 @@ bool ReadImage(const D3DRMIMAGE& image, std::vector<std::uint32_t>* pixels)
     return true;
 }
 
-class RetainedMode final : public IDirect3DRM {
+class RetainedMode final : public ComObject<IDirect3DRM> {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override
     {
         if (!object)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDirect3DRM) {
-            AddRef();
-            *object = static_cast<IDirect3DRM*>(this);
-            return S_OK;
-        }
+        if (iid == IID_IUnknown || iid == IID_IDirect3DRM)
+            return HandOutAs<IDirect3DRM>(object);
         *object = nullptr;
         return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     HRESULT CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame) override
@@ -350,7 +340,6 @@ public:
 
 private:
     ~RetainedMode() override = default;
-    ULONG refs_ = 1;
     DWORD defaultTextureColors_ = 8;
     DWORD defaultTextureShades_ = 16;
 };

@@ -2,6 +2,7 @@
 // Snapshot arrays (frames, visuals, lights, faces, devices, viewports): the elements as they
 // were when the array was made, each held with one reference.
 
+#include "platform/rm/d3d_com.h"
 #include "platform/rm/impl/ref_ptr.h"
 #include "platform/rm/unknown.h"
 
@@ -11,7 +12,7 @@
 namespace rm {
 
 template <class ArrayInterface, class Element>
-class SnapshotArray final : public ArrayInterface {
+class SnapshotArray final : public ComObject<ArrayInterface> {
 public:
     // iid: the array interface's id (answered by QueryInterface with IID_IUnknown).
     SnapshotArray(const IID& iid, std::vector<RefPtr<Element>> elements)
@@ -23,21 +24,10 @@ public:
     {
         if (!object)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == iid_) {
-            AddRef();
-            *object = static_cast<ArrayInterface*>(this);
-            return S_OK;
-        }
+        if (iid == IID_IUnknown || iid == iid_)
+            return this->template HandOutAs<ArrayInterface>(object);
         *object = nullptr;
         return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
     }
     DWORD GetSize() override { return static_cast<DWORD>(elements_.size()); }
     HRESULT GetElement(DWORD index, Element** element) override
@@ -56,7 +46,6 @@ private:
     ~SnapshotArray() override = default;
 
     IID iid_;
-    ULONG refs_ = 1;
     std::vector<RefPtr<Element>> elements_;
 };
 
