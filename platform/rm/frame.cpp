@@ -517,12 +517,7 @@ HRESULT Frame::CloneObject(REFIID iid, void** object)
 HRESULT Frame::Load(LPVOID source, LPVOID objectId, D3DRMLOADOPTIONS options,
                     D3DRMLOADTEXTURECALLBACK textureCallback, LPVOID textureArg)
 {
-    LoadRequest request;
-    request.source = source;
-    request.objectId = objectId;
-    request.options = options;
-    request.textureCallback = textureCallback;
-    request.textureArg = textureArg;
+    const LoadRequest request{source, objectId, options, textureCallback, textureArg};
     LoadTarget target;
     target.parent = this;
     return LoadScene(request, target);

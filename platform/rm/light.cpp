@@ -7,7 +7,14 @@ namespace rm {
 namespace {
 
 bool ValidType(D3DRMLIGHTTYPE t) { return t >= D3DRMLIGHT_AMBIENT && t <= D3DRMLIGHT_PARALLELPOINT; }
-bool NonNegative(D3DVALUE v) { return std::isfinite(v) && v >= 0; }
+// Stores a distance, angle or attenuation: finite and not negative, or refused.
+HRESULT SetNonNegative(D3DVALUE& field, D3DVALUE value)
+{
+    if (!std::isfinite(value) || value < 0)
+        return D3DRMERR_BADVALUE;
+    field = value;
+    return S_OK;
+}
 
 }  // namespace
 
@@ -39,53 +46,17 @@ HRESULT Light::SetColorRGB(D3DVALUE red, D3DVALUE green, D3DVALUE blue)
 
 D3DCOLOR Light::GetColor() { return D3DRMCreateColorRGB(params_.red, params_.green, params_.blue); }
 
-HRESULT Light::SetRange(D3DVALUE range)
-{
-    if (!NonNegative(range))
-        return D3DRMERR_BADVALUE;
-    params_.range = range;
-    return S_OK;
-}
+HRESULT Light::SetRange(D3DVALUE range) { return SetNonNegative(params_.range, range); }
 
-HRESULT Light::SetUmbra(D3DVALUE angle)
-{
-    if (!NonNegative(angle))
-        return D3DRMERR_BADVALUE;
-    params_.umbra = angle;
-    return S_OK;
-}
+HRESULT Light::SetUmbra(D3DVALUE angle) { return SetNonNegative(params_.umbra, angle); }
 
-HRESULT Light::SetPenumbra(D3DVALUE angle)
-{
-    if (!NonNegative(angle))
-        return D3DRMERR_BADVALUE;
-    params_.penumbra = angle;
-    return S_OK;
-}
+HRESULT Light::SetPenumbra(D3DVALUE angle) { return SetNonNegative(params_.penumbra, angle); }
 
-HRESULT Light::SetConstantAttenuation(D3DVALUE value)
-{
-    if (!NonNegative(value))
-        return D3DRMERR_BADVALUE;
-    params_.constantAttenuation = value;
-    return S_OK;
-}
+HRESULT Light::SetConstantAttenuation(D3DVALUE value) { return SetNonNegative(params_.constantAttenuation, value); }
 
-HRESULT Light::SetLinearAttenuation(D3DVALUE value)
-{
-    if (!NonNegative(value))
-        return D3DRMERR_BADVALUE;
-    params_.linearAttenuation = value;
-    return S_OK;
-}
+HRESULT Light::SetLinearAttenuation(D3DVALUE value) { return SetNonNegative(params_.linearAttenuation, value); }
 
-HRESULT Light::SetQuadraticAttenuation(D3DVALUE value)
-{
-    if (!NonNegative(value))
-        return D3DRMERR_BADVALUE;
-    params_.quadraticAttenuation = value;
-    return S_OK;
-}
+HRESULT Light::SetQuadraticAttenuation(D3DVALUE value) { return SetNonNegative(params_.quadraticAttenuation, value); }
 
 HRESULT Light::SetEnableFrame(IDirect3DRMFrame* frame)
 {

@@ -166,12 +166,7 @@ Face* MeshBuilder::FaceObject(DWORD index)
 HRESULT MeshBuilder::Load(LPVOID source, LPVOID objectId, D3DRMLOADOPTIONS options,
                           D3DRMLOADTEXTURECALLBACK textureCallback, LPVOID textureArg)
 {
-    LoadRequest request;
-    request.source = source;
-    request.objectId = objectId;
-    request.options = options;
-    request.textureCallback = textureCallback;
-    request.textureArg = textureArg;
+    const LoadRequest request{source, objectId, options, textureCallback, textureArg};
     return LoadMesh(request, *this);
 }
 

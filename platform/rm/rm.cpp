@@ -267,14 +267,7 @@ public:
             return D3DRMERR_BADVALUE;
         if (!p && !callback)
             return D3DRMERR_BADVALUE;  // the loaded objects would go nowhere
-        LoadRequest request;
-        request.source = source;
-        request.objectId = objectId;
-        request.options = options;
-        request.textureCallback = textureCallback;
-        request.textureArg = textureArg;
-        request.kinds = guids;
-        request.kindCount = guidCount;
+        const LoadRequest request{source, objectId, options, textureCallback, textureArg, guids, guidCount};
         LoadTarget target;
         target.parent = p;
         target.callback = callback;
