@@ -10,12 +10,12 @@ namespace {
 
 TMessageBoxScript* activeScript = nullptr;
 
-struct ButtonSpec {
+struct BoxButton {
     QMessageBox::StandardButton Button;
     int Answer;
 };
 
-std::vector<ButtonSpec> ButtonsOf(int flags)
+std::vector<BoxButton> ButtonsOf(int flags)
 {
     switch (flags & 0x0F) {
     case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
@@ -69,9 +69,9 @@ int ShowMessageBox(const QString& text, const QString& caption, int flags)
     }
 
     QMessageBox box(IconOf(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
-    const std::vector<ButtonSpec> buttons = ButtonsOf(flags);
+    const std::vector<BoxButton> buttons = ButtonsOf(flags);
     std::vector<std::pair<QPushButton*, int>> answers;
-    for (const ButtonSpec& spec : buttons) answers.emplace_back(box.addButton(spec.Button), spec.Answer);
+    for (const BoxButton& button : buttons) answers.emplace_back(box.addButton(button.Button), button.Answer);
     const std::size_t defaultIndex = static_cast<std::size_t>((flags >> 8) & 0x0F);
     if (defaultIndex < buttons.size()) box.setDefaultButton(answers[defaultIndex].first);
     box.exec();
