@@ -23,12 +23,7 @@ public:
 
     HRESULT GetLights(IDirect3DRMLightArray** a) override
     {
-        if (failing_ == Step::Lights)
-            return D3DRMERR_BADFILE;
-        HRESULT hr = real_->GetLights(a);
-        if (failing_ == Step::LightElement)
-            *a = new FailingArray<IDirect3DRMLightArray, IDirect3DRMLight>(*a);
-        return hr;
+        return Snapshot<IDirect3DRMLight>(&IDirect3DRMFrame::GetLights, Step::Lights, Step::LightElement, a);
     }
     HRESULT DeleteLight(IDirect3DRMLight* l) override
     {
@@ -36,12 +31,7 @@ public:
     }
     HRESULT GetVisuals(IDirect3DRMVisualArray** a) override
     {
-        if (failing_ == Step::Visuals)
-            return D3DRMERR_BADFILE;
-        HRESULT hr = real_->GetVisuals(a);
-        if (failing_ == Step::VisualElement)
-            *a = new FailingArray<IDirect3DRMVisualArray, IDirect3DRMVisual>(*a);
-        return hr;
+        return Snapshot<IDirect3DRMVisual>(&IDirect3DRMFrame::GetVisuals, Step::Visuals, Step::VisualElement, a);
     }
     HRESULT DeleteVisual(IDirect3DRMVisual* v) override
     {
@@ -49,12 +39,7 @@ public:
     }
     HRESULT GetChildren(IDirect3DRMFrameArray** a) override
     {
-        if (failing_ == Step::Children)
-            return D3DRMERR_BADFILE;
-        HRESULT hr = real_->GetChildren(a);
-        if (failing_ == Step::ChildElement)
-            *a = new FailingArray<IDirect3DRMFrameArray, IDirect3DRMFrame>(*a);
-        return hr;
+        return Snapshot<IDirect3DRMFrame>(&IDirect3DRMFrame::GetChildren, Step::Children, Step::ChildElement, a);
     }
     HRESULT DeleteChild(IDirect3DRMFrame* f) override
     {
@@ -104,6 +89,19 @@ public:
     HRESULT Load(LPVOID, LPVOID, D3DRMLOADOPTIONS, D3DRMLOADTEXTURECALLBACK, LPVOID) override { return E_NOTIMPL; }
 
 private:
+    // Takes the real frame's snapshot, or fails as a whole (wholeStep), or hands back an array
+    // whose elements cannot be read (elementStep).
+    template <class Element, class Array>
+    HRESULT Snapshot(HRESULT (IDirect3DRMFrame::*get)(Array**), Step wholeStep, Step elementStep, Array** a)
+    {
+        if (failing_ == wholeStep)
+            return D3DRMERR_BADFILE;
+        HRESULT hr = (real_->*get)(a);
+        if (failing_ == elementStep)
+            *a = new FailingArray<Array, Element>(*a);
+        return hr;
+    }
+
     template <class Array, class Element>
     class FailingArray final : public Array {
     public:
