@@ -26,18 +26,4 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event)
     if (click) emit Click(this);
 }
 
-TImage::TImage(QWidget* parent) : QLabel(parent) { setAlignment(Qt::AlignCenter); }
-
-void TImage::mousePressEvent(QMouseEvent* event)
-{
-    FPressed = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
-}
-
-void TImage::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = IsClickEnd(this, event, FPressed);
-    FPressed = false;
-    QLabel::mouseReleaseEvent(event);
-    if (click) emit Click(this);
-}
+TImage::TImage(QWidget* parent) : TLabel(parent) { setAlignment(Qt::AlignCenter); }

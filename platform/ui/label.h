@@ -21,21 +21,11 @@ private:
     bool FPressed = false;
 };
 
-// An image that shows a picture, optionally stretched and centred, and reports clicks.
-class TImage : public QLabel {
+// An image that shows a picture, optionally stretched and centred, and reports clicks like a label.
+class TImage : public TLabel {
     Q_OBJECT
 public:
     explicit TImage(QWidget* parent = nullptr);
     void SetPicture(const QPixmap& picture) { setPixmap(picture); }
     void SetStretch(bool stretch) { setScaledContents(stretch); }
-
-signals:
-    void Click(QObject* Sender);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool FPressed = false;
 };
