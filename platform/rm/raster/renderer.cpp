@@ -93,17 +93,23 @@ void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const Scree
 }
 
 void Renderer::finish() {
-  // Bands of about 256 KiB of colour and depth.
+  // Bands of about 256 KiB of colour and depth, whole block rows of the coarse depth.
+  constexpr int kBlock = CoarseDepth::kBlock;
   const int rowBytes = std::max(1, clip_.width()) * 8;
-  const int band = std::clamp(262144 / rowBytes, 8, 256);
+  const int band = std::clamp(262144 / rowBytes, kBlock, 256) & ~(kBlock - 1);
   const int top = clearPending_ ? std::min(clip_.top, clear_.rect.top) : clip_.top;
   const int bottom = clearPending_ ? std::max(clip_.bottom, clear_.rect.bottom) : clip_.bottom;
-  for (int y = top; y < bottom; y += band) {
-    const int end = std::min(bottom, y + band);
+  if (!prepared_.empty()) {
+    coarse_.reset(target_, clip_);
+    context_.coarse = &coarse_;
+  }
+  for (int y = top; y < bottom;) {
+    const int end = std::min(bottom, ((y + band) & ~(kBlock - 1)));
     if (clearPending_) {
       PixelRect rows = intersect(clear_.rect, {clear_.rect.left, y, clear_.rect.right, end});
       clearColor(target_, rows, clear_.color);
       clearDepth(target_, rows, clear_.depth);
+      if (!prepared_.empty()) coarse_.setKnown(rows, clear_.depth);
     }
     for (const Prepared& p : prepared_) {
       if (p.setup.box.bottom <= y || p.setup.box.top >= end) continue;
@@ -114,7 +120,9 @@ void Renderer::finish() {
       lights_.enabled = p.lightMask;
       fillRows(p.setup, y, end, context_);
     }
+    y = end;
   }
+  context_.coarse = nullptr;
   prepared_.clear();
   clearPending_ = false;
 }

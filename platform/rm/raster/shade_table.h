@@ -24,6 +24,8 @@ class ShadeTable {
   float scale() const { return scale_; }   // steps per channel unit
   float back() const { return back_; }     // channel units per step
   float threshold(int x, int y) const { return thresholds_[(y & 3) * 4 + (x & 3)]; }
+  // The thresholds of row y from pixel x on, for the next 16 pixels.
+  const float* thresholdsFrom(int x, int y) const { return &repeated_[y & 3][x & 3]; }
 
  private:
   uint32_t levels_ = 0;
@@ -31,6 +33,7 @@ class ShadeTable {
   bool active_ = false;
   float steps_ = 1, scale_ = 1, back_ = 1;
   float thresholds_[16] = {};
+  float repeated_[4][20] = {};  // each row of thresholds_ five times over
 };
 
 }  // namespace rm::raster

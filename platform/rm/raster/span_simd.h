@@ -15,6 +15,7 @@
 #include <immintrin.h>
 #endif
 
+#include "platform/rm/raster/edge_walk.h"
 #include "platform/rm/raster/triangle_setup.h"
 
 namespace rm::raster {
@@ -47,7 +48,7 @@ int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& 
     scale = _mm_set1_ps(t.scale());
     steps = _mm_set1_ps(t.steps());
     back = _mm_set1_ps(t.back());
-    threshold = _mm_setr_ps(t.threshold(x, y), t.threshold(x + 1, y), t.threshold(x + 2, y), t.threshold(x + 3, y));
+    threshold = _mm_loadu_ps(t.thresholdsFrom(x, y));
   }
   const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
   auto channel = [&](__m128 v) {
@@ -121,8 +122,7 @@ __attribute__((target("avx2"))) int colorRunAvx2(int x, int hi, int y, float z, 
     scale = _mm256_set1_ps(t.scale());
     steps = _mm256_set1_ps(t.steps());
     back = _mm256_set1_ps(t.back());
-    threshold = _mm256_setr_ps(t.threshold(x, y), t.threshold(x + 1, y), t.threshold(x + 2, y), t.threshold(x + 3, y),
-                               t.threshold(x + 4, y), t.threshold(x + 5, y), t.threshold(x + 6, y), t.threshold(x + 7, y));
+    threshold = _mm256_loadu_ps(t.thresholdsFrom(x, y));
   }
   const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
   for (; x <= hi && x + 7 <= last; x += 8) {
@@ -154,6 +154,94 @@ __attribute__((target("avx2"))) int colorRunAvx2(int x, int hi, int y, float z, 
     vb = _mm256_add_ps(vb, db);
   }
   return x;
+}
+
+// Whole triangles (rows [top, bottom) of box) sixteen pixels at a time with AVX-512: each row's
+// span comes from the edge walk and is drawn with masked loads and stores, so no pixel outside
+// the span is read or written. Same arithmetic as colorRunSse.
+#define ZTARN_RASTER_AVX512 1
+// GCC 12 warns about the deliberately undefined lanes inside its own AVX-512 headers, and about
+// vector returns of inline helpers that only AVX-512 code calls.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wpsabi"
+template <bool Post>
+__attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) inline __m512i channelAvx512(__m512 v, __m512 scale,
+                                                                                          __m512 threshold,
+                                                                                          __m512 steps, __m512 back) {
+  v = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));
+  if constexpr (Post) {
+    __m512 shade = _mm512_cvtepi32_ps(_mm512_cvttps_epi32(_mm512_add_ps(_mm512_mul_ps(v, scale), threshold)));
+    v = _mm512_mul_ps(_mm512_min_ps(shade, steps), back);
+  }
+  return _mm512_cvttps_epi32(_mm512_add_ps(v, _mm512_set1_ps(0.5f)));
+}
+
+template <DepthMode D, bool Post>
+__attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) void colorRowsAvx512(EdgeWalk (&walks)[3],
+                                                                                   const PixelRect& box,
+                                                                                   const Planes& pl,
+                                                                                   const FragmentContext& ctx) {
+  const RenderTarget& t = ctx.target;
+  const __m512 lane = _mm512_setr_ps(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  const __m512 laneZ = _mm512_mul_ps(lane, _mm512_set1_ps(pl.zdx)), laneR = _mm512_mul_ps(lane, _mm512_set1_ps(pl.adx[0])),
+               laneG = _mm512_mul_ps(lane, _mm512_set1_ps(pl.adx[1])), laneB = _mm512_mul_ps(lane, _mm512_set1_ps(pl.adx[2]));
+  const __m512 dz = _mm512_set1_ps(16 * pl.zdx), dr = _mm512_set1_ps(16 * pl.adx[0]), dg = _mm512_set1_ps(16 * pl.adx[1]),
+               db = _mm512_set1_ps(16 * pl.adx[2]);
+  const __m512 zero = _mm512_setzero_ps();
+  __m512 scale = zero, steps = zero, back = zero;
+  if constexpr (Post) {
+    scale = _mm512_set1_ps(ctx.shades->scale());
+    steps = _mm512_set1_ps(ctx.shades->steps());
+    back = _mm512_set1_ps(ctx.shades->back());
+  }
+  const __m512i alpha = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+  for (int y = box.top; y < box.bottom; ++y) {
+    int64_t lo64, hi64;
+    rowSpan(walks, box, lo64, hi64);
+    for (EdgeWalk& w : walks) w.next();
+    if (lo64 > hi64) continue;
+    const int lo = static_cast<int>(lo64), hi = static_cast<int>(hi64);
+    uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
+    float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
+    const float fy = static_cast<float>(y) + 0.5f - pl.y0;
+    const float fx = static_cast<float>(lo) + 0.5f - pl.x0;
+    __m512 vz = _mm512_add_ps(_mm512_set1_ps(pl.z + pl.zdx * fx + pl.zdy * fy), laneZ);
+    __m512 vr = _mm512_add_ps(_mm512_set1_ps(pl.a[0] + pl.adx[0] * fx + pl.ady[0] * fy), laneR);
+    __m512 vg = _mm512_add_ps(_mm512_set1_ps(pl.a[1] + pl.adx[1] * fx + pl.ady[1] * fy), laneG);
+    __m512 vb = _mm512_add_ps(_mm512_set1_ps(pl.a[2] + pl.adx[2] * fx + pl.ady[2] * fy), laneB);
+    __m512 threshold = zero;
+    if constexpr (Post) threshold = _mm512_loadu_ps(ctx.shades->thresholdsFrom(lo, y));
+    for (int x = lo; x <= hi; x += 16) {
+      const int left = hi - x + 1;
+      const __mmask16 inside = left >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << left) - 1);
+      __mmask16 pass = inside;
+      if constexpr (D != DepthMode::Off) {
+        const __m512 zold = _mm512_maskz_loadu_ps(inside, zrow + x);
+        pass = _mm512_mask_cmp_ps_mask(inside, vz, zold, _CMP_LE_OQ);
+      }
+      if (pass) {
+        if constexpr (D == DepthMode::LessEqualWrite) _mm512_mask_storeu_ps(zrow + x, pass, vz);
+        const __m512i pixel = _mm512_or_si512(
+            alpha, _mm512_or_si512(_mm512_slli_epi32(channelAvx512<Post>(vr, scale, threshold, steps, back), 16),
+                                   _mm512_or_si512(_mm512_slli_epi32(channelAvx512<Post>(vg, scale, threshold, steps, back), 8),
+                                                   channelAvx512<Post>(vb, scale, threshold, steps, back))));
+        _mm512_mask_storeu_epi32(crow + x, pass, pixel);
+      }
+      vz = _mm512_add_ps(vz, dz);
+      vr = _mm512_add_ps(vr, dr);
+      vg = _mm512_add_ps(vg, dg);
+      vb = _mm512_add_ps(vb, db);
+    }
+  }
+}
+
+#pragma GCC diagnostic pop
+
+bool haveAvx512() {
+  static const bool have = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                           __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq");
+  return have;
 }
 
 bool haveAvx2() {

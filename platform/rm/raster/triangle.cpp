@@ -14,11 +14,7 @@ namespace rm::raster {
 
 namespace {
 
-constexpr int64_t kSub = 16;  // sub-pixel steps per pixel
 constexpr int kMaxAttrs = kMaxAttributes;
-
-int64_t floorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }  // d > 0
-int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
 
 Edge makeEdge(int64_t px, int64_t py, int64_t qx, int64_t qy) {
   Edge e;
@@ -99,31 +95,12 @@ struct PhongKernel {
 // 0..255 to a byte, rounded; NaN counts as 0.
 inline uint32_t channel(float v) { return static_cast<uint32_t>((v > 0 ? (v < 255.0f ? v : 255.0f) : 0.0f) + 0.5f); }
 
-// The covered pixels of row y within box, from the three edge functions: [lo, hi], empty when
-// lo > hi.
-inline void rowSpan(const Edge (&edges)[3], int y, const PixelRect& box, int64_t& lo, int64_t& hi) {
-  const int64_t Y = y * kSub + kSub / 2;
-  lo = box.left;
-  hi = box.right - 1;
-  for (const Edge& e : edges) {
-    // E at pixel centre x is k + step * x.
-    int64_t k = e.a * (kSub / 2) + e.b * Y + e.c - e.bias;
-    int64_t step = e.a * kSub;
-    if (step > 0) lo = std::max(lo, ceilDiv(-k, step));
-    else if (step < 0) hi = std::min(hi, floorDiv(k, -step));
-    else if (k < 0) hi = lo - 1;
-  }
-}
-
-template <class K, DepthMode D, bool Post>
-void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
+// Draws the pixels [lo, hi] of row y; Wide: eight at a time with AVX2.
+template <class K, DepthMode D, bool Post, bool Wide>
+[[gnu::always_inline]] inline void fillSpan(const Planes& pl, int y, int64_t lo, int64_t hi, const FragmentContext& ctx) {
   const RenderTarget& t = ctx.target;
   const DepthFunc func = ctx.options->depthFunc;
   const bool depthWrite = ctx.options->depthWrite;
-  for (int y = box.top; y < box.bottom; ++y) {
-    int64_t lo, hi;
-    rowSpan(edges, y, box, lo, hi);
-    if (lo > hi) continue;
     uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
     float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
     int x = static_cast<int>(lo);
@@ -136,9 +113,9 @@ void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const Fr
     if constexpr (std::is_same_v<K, ColorKernel> && D != DepthMode::General) {
       int rest = x;
 #if defined(ZTARN_RASTER_AVX2)
-      if (haveAvx2()) {
+      if constexpr (Wide) {
         rest = colorRunAvx2<D, Post>(x, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
-        if (rest > hi) continue;
+        if (rest > hi) return;
         if (rest != x) {
           const float rx = static_cast<float>(rest) + 0.5f - pl.x0;
           z = pl.z + pl.zdx * rx + pl.zdy * fy;
@@ -147,7 +124,7 @@ void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const Fr
       }
 #endif
       rest = colorRunSse<D, Post>(rest, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
-      if (rest > hi) continue;
+      if (rest > hi) return;
       if (rest != x) {  // continue where the groups of four ended
         x = rest;
         fx = static_cast<float>(x) + 0.5f - pl.x0;
@@ -180,6 +157,74 @@ void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box, const Fr
       if constexpr (K::kPerspective) w += pl.wdx;
       for (int i = 0; i < K::kAttrs; ++i) attr[i] += pl.adx[i];
     }
+}
+
+// Margin for the coarse test: depths stepped along a span may drift this far from the plane.
+constexpr float kCoarseMargin = 1e-4f;
+
+template <class K, DepthMode D, bool Post, bool Wide>
+[[gnu::always_inline]] inline void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box,
+                                             const FragmentContext& ctx) {
+  EdgeWalk walks[3] = {{edges[0], box.top}, {edges[1], box.top}, {edges[2], box.top}};
+  CoarseDepth* coarse = D == DepthMode::LessEqualWrite ? ctx.coarse : nullptr;
+  constexpr int kBlock = CoarseDepth::kBlock;
+  for (int y0 = box.top; y0 < box.bottom;) {
+    // One block row at a time: the rows' spans, then which blocks they meet are hidden.
+    const int y1 = std::min(box.bottom, (y0 & ~(kBlock - 1)) + kBlock);
+    int64_t lo[kBlock], hi[kBlock];
+    int64_t left = box.right, right = box.left - 1;
+    for (int y = y0; y < y1; ++y) {
+      rowSpan(walks, box, lo[y - y0], hi[y - y0]);
+      for (EdgeWalk& w : walks) w.next();
+      if (lo[y - y0] > hi[y - y0]) continue;
+      left = std::min(left, lo[y - y0]);
+      right = std::max(right, hi[y - y0]);
+    }
+    if (left > right) {
+      y0 = y1;
+      continue;
+    }
+    if (!coarse) {
+      for (int y = y0; y < y1; ++y)
+        if (lo[y - y0] <= hi[y - y0]) fillSpan<K, D, Post, Wide>(pl, y, lo[y - y0], hi[y - y0], ctx);
+      y0 = y1;
+      continue;
+    }
+    const int by = y0 >> CoarseDepth::kShift;
+    const int bx0 = static_cast<int>(left) >> CoarseDepth::kShift, bx1 = static_cast<int>(right) >> CoarseDepth::kShift;
+    uint8_t* open = coarse->rowFlags().data();  // indexed from bx0
+    // The plane's nearest depth over each block's part of [left, right] x [y0, y1).
+    const float fy0 = static_cast<float>(y0) + 0.5f - pl.y0, fy1 = static_cast<float>(y1 - 1) + 0.5f - pl.y0;
+    const float nearRow = std::min(pl.z + pl.zdy * fy0, pl.z + pl.zdy * fy1) - kCoarseMargin;
+    bool any = false;
+    for (int bx = bx0; bx <= bx1; ++bx) {
+      const int xa = std::max(static_cast<int>(left), bx * kBlock), xb = std::min(static_cast<int>(right), bx * kBlock + kBlock - 1);
+      const float fxa = static_cast<float>(xa) + 0.5f - pl.x0, fxb = static_cast<float>(xb) + 0.5f - pl.x0;
+      const float nearest = nearRow + std::min(pl.zdx * fxa, pl.zdx * fxb);
+      const bool hidden = nearest > coarse->farthest(bx, by);
+      open[bx - bx0] = !hidden;
+      any |= !hidden;
+    }
+    if (any) {
+      for (int y = y0; y < y1; ++y) {
+        const int64_t l = lo[y - y0], h = hi[y - y0];
+        if (l > h) continue;
+        // Runs of open blocks within [l, h].
+        int bx = static_cast<int>(l) >> CoarseDepth::kShift;
+        const int last = static_cast<int>(h) >> CoarseDepth::kShift;
+        while (bx <= last) {
+          while (bx <= last && !open[bx - bx0]) ++bx;
+          if (bx > last) break;
+          const int runStart = bx;
+          while (bx <= last && open[bx - bx0]) ++bx;
+          fillSpan<K, D, Post, Wide>(pl, y, std::max<int64_t>(l, runStart * kBlock),
+                               std::min<int64_t>(h, bx * kBlock - 1), ctx);
+        }
+      }
+      for (int bx = bx0; bx <= bx1; ++bx)
+        if (open[bx - bx0]) coarse->forget(bx, bx, by);
+    }
+    y0 = y1;
   }
 }
 
@@ -203,6 +248,36 @@ void setupPlanes(const ScreenVertex* v, Planes& pl) {
   for (int i = 0; i < K::kAttrs; ++i) grad(a[0][i], a[1][i], a[2][i], pl.a[i], pl.adx[i], pl.ady[i]);
 }
 
+// The span filler compiled for every processor, and once more for AVX2 (chosen at run time)
+// so that the wide runs inline into it.
+template <class K, DepthMode D, bool Post>
+void fillSpansPlain(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
+  fillSpans<K, D, Post, false>(edges, pl, box, ctx);
+}
+
+#if defined(ZTARN_RASTER_AVX2)
+template <class K, DepthMode D, bool Post>
+__attribute__((target("avx2"))) void fillSpansAvx2(const Edge (&edges)[3], const Planes& pl, PixelRect box,
+                                                   const FragmentContext& ctx) {
+  fillSpans<K, D, Post, true>(edges, pl, box, ctx);
+}
+#endif
+
+template <class K, DepthMode D, bool Post>
+void fillSpansBest(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
+#if defined(ZTARN_RASTER_AVX512)
+  if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && haveAvx512()) {
+    EdgeWalk walks[3] = {{edges[0], box.top}, {edges[1], box.top}, {edges[2], box.top}};
+    return colorRowsAvx512<D, Post>(walks, box, pl, ctx);
+  }
+#endif
+#if defined(ZTARN_RASTER_AVX2)
+  if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && haveAvx2())
+    return fillSpansAvx2<K, D, Post>(edges, pl, box, ctx);
+#endif
+  fillSpansPlain<K, D, Post>(edges, pl, box, ctx);
+}
+
 template <class K>
 void fillWith(const TriangleSetup& t, PixelRect box, const FragmentContext& ctx) {
   const RasterOptions& o = *ctx.options;
@@ -212,16 +287,16 @@ void fillWith(const TriangleSetup& t, PixelRect box, const FragmentContext& ctx)
   else if (o.depthFunc == DepthFunc::LessEqual && o.depthWrite) mode = DepthMode::LessEqualWrite;
   switch (mode) {
     case DepthMode::Off:
-      post ? fillSpans<K, DepthMode::Off, true>(t.edges, t.planes, box, ctx)
-           : fillSpans<K, DepthMode::Off, false>(t.edges, t.planes, box, ctx);
+      post ? fillSpansBest<K, DepthMode::Off, true>(t.edges, t.planes, box, ctx)
+           : fillSpansBest<K, DepthMode::Off, false>(t.edges, t.planes, box, ctx);
       break;
     case DepthMode::LessEqualWrite:
-      post ? fillSpans<K, DepthMode::LessEqualWrite, true>(t.edges, t.planes, box, ctx)
-           : fillSpans<K, DepthMode::LessEqualWrite, false>(t.edges, t.planes, box, ctx);
+      post ? fillSpansBest<K, DepthMode::LessEqualWrite, true>(t.edges, t.planes, box, ctx)
+           : fillSpansBest<K, DepthMode::LessEqualWrite, false>(t.edges, t.planes, box, ctx);
       break;
     case DepthMode::General:
-      post ? fillSpans<K, DepthMode::General, true>(t.edges, t.planes, box, ctx)
-           : fillSpans<K, DepthMode::General, false>(t.edges, t.planes, box, ctx);
+      post ? fillSpansBest<K, DepthMode::General, true>(t.edges, t.planes, box, ctx)
+           : fillSpansBest<K, DepthMode::General, false>(t.edges, t.planes, box, ctx);
       break;
   }
 }

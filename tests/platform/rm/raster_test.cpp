@@ -96,6 +96,55 @@ TEST(RasterCoverage, TwoTrianglesOfASquareCoverEveryPixelOnce) {
     for (int x = 10; x < 30; ++x) EXPECT_EQ(hits[y * 40 + x], 1) << x << "," << y;
 }
 
+TEST(RasterCoverage, JitteredMeshCoversEveryPixelOnce) {
+  // A grid of points moved by random sub-pixel amounts, each cell split into two triangles of
+  // either winding: every pixel centre inside the grid belongs to exactly one triangle, whatever
+  // the slopes, also along the outer rows and columns that wide spans cross.
+  constexpr int kSize = 96, kCells = 6;
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> jitter(-3.1f, 3.1f);
+  ShadedVertex shaded;
+  ScreenVertex grid[kCells + 1][kCells + 1];
+  for (int j = 0; j <= kCells; ++j)
+    for (int i = 0; i <= kCells; ++i) {
+      bool border = i == 0 || j == 0 || i == kCells || j == kCells;
+      float x = 8.0f + i * 13.3f + (border ? 0 : jitter(random)), y = 8.0f + j * 13.3f + (border ? 0 : jitter(random));
+      grid[j][i] = {x, y, 0.5f, 1, &shaded};
+    }
+  RasterOptions options = unlit();
+  options.depthTest = false;
+  std::vector<int> hits(kSize * kSize, 0);
+  Canvas canvas(kSize, kSize);
+  FragmentContext ctx;
+  ctx.target = canvas.target();
+  ctx.clip = {0, 0, kSize, kSize};
+  ctx.options = &options;
+  auto fill = [&](const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    std::fill(canvas.color.begin(), canvas.color.end(), 0xFF000000u);
+    fillTriangle(a, b, c, ctx);
+    for (int k = 0; k < kSize * kSize; ++k) hits[k] += canvas.color[k] != 0xFF000000u;
+  };
+  shaded.diffuse = {1, 1, 1};
+  for (int j = 0; j < kCells; ++j)
+    for (int i = 0; i < kCells; ++i) {
+      const ScreenVertex &p = grid[j][i], &q = grid[j][i + 1], &r = grid[j + 1][i + 1], &s = grid[j + 1][i];
+      if ((i + j) % 2) {
+        fill(p, q, r);
+        fill(s, r, p);  // the other winding
+      } else {
+        fill(p, q, s);
+        fill(q, r, s);
+      }
+    }
+  const float inner0 = 8.0f, inner1 = 8.0f + kCells * 13.3f;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) {
+      float cx = x + 0.5f, cy = y + 0.5f;
+      int expected = cx > inner0 && cx < inner1 && cy > inner0 && cy < inner1 ? 1 : 0;
+      ASSERT_EQ(hits[y * kSize + x], expected) << x << "," << y;
+    }
+}
+
 TEST(RasterCull, WindingDecidesWhatIsDrawn) {
   Quad front(0, 0, 5, 1, {1, 0, 0});
   Quad back = front;  // same square wound the other way: its back faces the camera
