@@ -1,5 +1,7 @@
 #include "platform/rm/raster/coarse_depth.h"
 
+#include "platform/rm/raster/cpu_features.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -77,11 +79,6 @@ __attribute__((target("avx2"))) float farthestOf8Wide(const float* first, std::s
   m = _mm_max_ss(m, _mm_shuffle_ps(m, m, 1));
   return _mm_cvtss_f32(m);
 }
-
-bool haveAvx2() {
-  static const bool have = __builtin_cpu_supports("avx2");
-  return have;
-}
 #endif
 
 }  // namespace
@@ -90,7 +87,7 @@ float CoarseDepth::measure(int bx, int by) const {
   const int x0 = bx << kShift, x1 = std::min(x0 + kBlock, target_.width);
   const int y0 = by << kShift, y1 = std::min(y0 + kBlock, target_.height);
 #if defined(__x86_64__) && defined(__GNUC__)
-  if (x1 - x0 == 8 && haveAvx2())
+  if (x1 - x0 == 8 && simdLevel() >= SimdLevel::Avx2)
     return farthestOf8Wide(target_.depth + static_cast<std::size_t>(y0) * static_cast<std::size_t>(target_.stride) + x0,
                            static_cast<std::size_t>(target_.stride), y1 - y0);
 #endif

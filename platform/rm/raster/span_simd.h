@@ -15,6 +15,7 @@
 #include <immintrin.h>
 #endif
 
+#include "platform/rm/raster/cpu_features.h"
 #include "platform/rm/raster/edge_walk.h"
 #include "platform/rm/raster/triangle_setup.h"
 
@@ -238,16 +239,6 @@ __attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) void colorRowsAvx5
 
 #pragma GCC diagnostic pop
 
-bool haveAvx512() {
-  static const bool have = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-                           __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512dq");
-  return have;
-}
-
-bool haveAvx2() {
-  static const bool have = __builtin_cpu_supports("avx2");
-  return have;
-}
 #endif
 #endif
 

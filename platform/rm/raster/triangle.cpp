@@ -266,13 +266,13 @@ __attribute__((target("avx2"))) void fillSpansAvx2(const Edge (&edges)[3], const
 template <class K, DepthMode D, bool Post>
 void fillSpansBest(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
 #if defined(ZTARN_RASTER_AVX512)
-  if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && haveAvx512()) {
+  if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && simdLevel() == SimdLevel::Avx512) {
     EdgeWalk walks[3] = {{edges[0], box.top}, {edges[1], box.top}, {edges[2], box.top}};
     return colorRowsAvx512<D, Post>(walks, box, pl, ctx);
   }
 #endif
 #if defined(ZTARN_RASTER_AVX2)
-  if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && haveAvx2())
+  if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && simdLevel() >= SimdLevel::Avx2)
     return fillSpansAvx2<K, D, Post>(edges, pl, box, ctx);
 #endif
   fillSpansPlain<K, D, Post>(edges, pl, box, ctx);

@@ -4,6 +4,7 @@
 #include <limits>
 #include <random>
 
+#include "platform/rm/raster/cpu_features.h"
 #include "tests/platform/rm/raster_canvas.h"
 
 namespace rm::raster {
@@ -327,25 +328,32 @@ TEST(RasterShades, MonoRampHasAsManyGreysAsShades) {
 // The common case (depth less-equal with writes, or no depth test) has a path that fills
 // several pixels at once; the general path must give the very same picture.
 TEST(RasterFill, FastAndGeneralPathsDrawTheSamePixels) {
+  // The general path works a pixel at a time; the fast ones four, eight or sixteen at a time
+  // with depth, without depth, and through the coarse depth of a render.
   Quad q(0.1f, -0.2f, 5, 2.3f, {1, 1, 1});
   q.v[0].color = {1, 0, 0.2f}, q.v[1].color = {0, 1, 0.5f}, q.v[2].color = {0.3f, 0.2f, 1};
-  for (bool post : {false, true}) {
-    RasterOptions fast = unlit();
-    fast.shade = ShadeMode::Gouraud;
-    fast.shades = post ? 8 : 256;
-    fast.dither = post;
-    RasterOptions general = fast;
-    general.depthFunc = DepthFunc::Less;  // same result on a cleared buffer, other path
-    RasterOptions noDepth = fast;
-    noDepth.depthTest = false;
-    Canvas a(61, 37), b(61, 37), c(61, 37);
-    render(a, fast, {&q});
-    render(b, general, {&q});
-    render(c, noDepth, {&q});
-    EXPECT_GT(a.distinct().size(), 4u);
-    EXPECT_EQ(a.color, b.color) << "post " << post;
-    EXPECT_EQ(a.color, c.color) << "post " << post;
+  Quad behind(0.3f, 0.1f, 7, 1.5f, {0.2f, 0.9f, 0.4f});
+  for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2, SimdLevel::Avx512}) {
+    capSimdLevel(level);
+    for (bool post : {false, true}) {
+      RasterOptions fast = unlit();
+      fast.shade = ShadeMode::Gouraud;
+      fast.shades = post ? 8 : 256;
+      fast.dither = post;
+      RasterOptions general = fast;
+      general.depthFunc = DepthFunc::Less;  // same result on a cleared buffer, other path
+      RasterOptions noDepth = fast;
+      noDepth.depthTest = false;
+      Canvas a(61, 37), b(61, 37), c(61, 37);
+      render(a, fast, {&q, &behind});
+      render(b, general, {&q, &behind});
+      render(c, noDepth, {&behind, &q});
+      EXPECT_GT(a.distinct().size(), 4u);
+      EXPECT_EQ(a.color, b.color) << "post " << post << " level " << static_cast<int>(level);
+      EXPECT_EQ(a.color, c.color) << "post " << post << " level " << static_cast<int>(level);
+    }
   }
+  capSimdLevel(SimdLevel::Avx512);
 }
 
 TEST(RasterShades, DitherMixesNeighbouringShades) {
