@@ -166,36 +166,65 @@ __attribute__((target("avx2"))) int colorRunAvx2(int x, int hi, int y, float z, 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #pragma GCC diagnostic ignored "-Wpsabi"
-template <bool Post>
-__attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) inline __m512i channelAvx512(__m512 v, __m512 scale,
-                                                                                          __m512 threshold,
-                                                                                          __m512 steps, __m512 back) {
-  v = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));
-  if constexpr (Post) {
-    __m512 shade = _mm512_cvtepi32_ps(_mm512_cvttps_epi32(_mm512_add_ps(_mm512_mul_ps(v, scale), threshold)));
-    v = _mm512_mul_ps(_mm512_min_ps(shade, steps), back);
+#define ZTARN_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl,avx512dq")))
+
+// How the AVX-512 rows turn a channel's 0..255 value into its byte of the pixel, already shifted
+// into place: rounded, or quantized to shades by ShadeTable's arithmetic, looked up in a table
+// of the shades' values where there are 32 or fewer.
+enum class Quantize { Round, Shades, ShadeTable32 };
+
+struct ChannelAvx512 {
+  __m512 scale, steps, back;
+  __m512i lastShade, low, high;  // the table: shades 0..15 and 16..31, shifted into place
+  int shift;
+};
+
+template <Quantize Q>
+ZTARN_AVX512 inline ChannelAvx512 channelSetup(const ShadeTable* shades, int shift) {
+  ChannelAvx512 c{};
+  c.shift = shift;
+  if constexpr (Q != Quantize::Round) {
+    c.scale = _mm512_set1_ps(shades->scale());
+    c.steps = _mm512_set1_ps(shades->steps());
+    c.back = _mm512_set1_ps(shades->back());
   }
-  return _mm512_cvttps_epi32(_mm512_add_ps(v, _mm512_set1_ps(0.5f)));
+  if constexpr (Q == Quantize::ShadeTable32) {
+    alignas(64) uint32_t values[32];
+    for (int i = 0; i < 32; ++i)
+      values[i] = static_cast<uint32_t>(std::min(static_cast<float>(i), shades->steps()) * shades->back() + 0.5f)
+                  << shift;
+    c.low = _mm512_load_si512(values);
+    c.high = _mm512_load_si512(values + 16);
+    c.lastShade = _mm512_set1_epi32(static_cast<int>(shades->steps()));
+  }
+  return c;
 }
 
-template <DepthMode D, bool Post>
-__attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) void colorRowsAvx512(EdgeWalk (&walks)[3],
-                                                                                   const PixelRect& box,
-                                                                                   const Planes& pl,
-                                                                                   const FragmentContext& ctx) {
+template <Quantize Q>
+ZTARN_AVX512 inline __m512i channelAvx512(__m512 v, const ChannelAvx512& c, __m512 threshold) {
+  v = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));
+  if constexpr (Q == Quantize::ShadeTable32) {
+    __m512i shade = _mm512_cvttps_epi32(_mm512_add_ps(_mm512_mul_ps(v, c.scale), threshold));
+    return _mm512_permutex2var_epi32(c.low, _mm512_min_epi32(shade, c.lastShade), c.high);
+  }
+  if constexpr (Q == Quantize::Shades) {
+    __m512 shade = _mm512_cvtepi32_ps(_mm512_cvttps_epi32(_mm512_add_ps(_mm512_mul_ps(v, c.scale), threshold)));
+    v = _mm512_mul_ps(_mm512_min_ps(shade, c.steps), c.back);
+  }
+  return _mm512_sll_epi32(_mm512_cvttps_epi32(_mm512_add_ps(v, _mm512_set1_ps(0.5f))), _mm_cvtsi32_si128(c.shift));
+}
+
+template <DepthMode D, Quantize Q>
+ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, const Planes& pl,
+                                  const FragmentContext& ctx) {
   const RenderTarget& t = ctx.target;
   const __m512 lane = _mm512_setr_ps(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
   const __m512 laneZ = _mm512_mul_ps(lane, _mm512_set1_ps(pl.zdx)), laneR = _mm512_mul_ps(lane, _mm512_set1_ps(pl.adx[0])),
                laneG = _mm512_mul_ps(lane, _mm512_set1_ps(pl.adx[1])), laneB = _mm512_mul_ps(lane, _mm512_set1_ps(pl.adx[2]));
   const __m512 dz = _mm512_set1_ps(16 * pl.zdx), dr = _mm512_set1_ps(16 * pl.adx[0]), dg = _mm512_set1_ps(16 * pl.adx[1]),
                db = _mm512_set1_ps(16 * pl.adx[2]);
-  const __m512 zero = _mm512_setzero_ps();
-  __m512 scale = zero, steps = zero, back = zero;
-  if constexpr (Post) {
-    scale = _mm512_set1_ps(ctx.shades->scale());
-    steps = _mm512_set1_ps(ctx.shades->steps());
-    back = _mm512_set1_ps(ctx.shades->back());
-  }
+  const ChannelAvx512 red = channelSetup<Q>(ctx.shades, 16), green = channelSetup<Q>(ctx.shades, 8),
+                      blue = channelSetup<Q>(ctx.shades, 0);
   const __m512i alpha = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
   for (int y = box.top; y < box.bottom; ++y) {
     int64_t lo64, hi64;
@@ -211,8 +240,8 @@ __attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) void colorRowsAvx5
     __m512 vr = _mm512_add_ps(_mm512_set1_ps(pl.a[0] + pl.adx[0] * fx + pl.ady[0] * fy), laneR);
     __m512 vg = _mm512_add_ps(_mm512_set1_ps(pl.a[1] + pl.adx[1] * fx + pl.ady[1] * fy), laneG);
     __m512 vb = _mm512_add_ps(_mm512_set1_ps(pl.a[2] + pl.adx[2] * fx + pl.ady[2] * fy), laneB);
-    __m512 threshold = zero;
-    if constexpr (Post) threshold = _mm512_loadu_ps(ctx.shades->thresholdsFrom(lo, y));
+    __m512 threshold = _mm512_setzero_ps();
+    if constexpr (Q != Quantize::Round) threshold = _mm512_loadu_ps(ctx.shades->thresholdsFrom(lo, y));
     for (int x = lo; x <= hi; x += 16) {
       const int left = hi - x + 1;
       const __mmask16 inside = left >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << left) - 1);
@@ -223,11 +252,10 @@ __attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) void colorRowsAvx5
       }
       if (pass) {
         if constexpr (D == DepthMode::LessEqualWrite) _mm512_mask_storeu_ps(zrow + x, pass, vz);
-        const __m512i pixel = _mm512_or_si512(
-            alpha, _mm512_or_si512(_mm512_slli_epi32(channelAvx512<Post>(vr, scale, threshold, steps, back), 16),
-                                   _mm512_or_si512(_mm512_slli_epi32(channelAvx512<Post>(vg, scale, threshold, steps, back), 8),
-                                                   channelAvx512<Post>(vb, scale, threshold, steps, back))));
-        _mm512_mask_storeu_epi32(crow + x, pass, pixel);
+        const __m512i pixel = _mm512_ternarylogic_epi32(channelAvx512<Q>(vr, red, threshold),
+                                                        channelAvx512<Q>(vg, green, threshold),
+                                                        channelAvx512<Q>(vb, blue, threshold), 0xFE);  // a | b | c
+        _mm512_mask_storeu_epi32(crow + x, pass, _mm512_or_si512(pixel, alpha));
       }
       vz = _mm512_add_ps(vz, dz);
       vr = _mm512_add_ps(vr, dr);

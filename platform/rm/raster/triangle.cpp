@@ -268,7 +268,9 @@ void fillSpansBest(const Edge (&edges)[3], const Planes& pl, PixelRect box, cons
 #if defined(ZTARN_RASTER_AVX512)
   if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && simdLevel() == SimdLevel::Avx512) {
     EdgeWalk walks[3] = {{edges[0], box.top}, {edges[1], box.top}, {edges[2], box.top}};
-    return colorRowsAvx512<D, Post>(walks, box, pl, ctx);
+    if constexpr (!Post) return colorRowsAvx512<D, Quantize::Round>(walks, box, pl, ctx);
+    if (ctx.shades->steps() <= 31) return colorRowsAvx512<D, Quantize::ShadeTable32>(walks, box, pl, ctx);
+    return colorRowsAvx512<D, Quantize::Shades>(walks, box, pl, ctx);
   }
 #endif
 #if defined(ZTARN_RASTER_AVX2)

@@ -335,10 +335,11 @@ TEST(RasterFill, FastAndGeneralPathsDrawTheSamePixels) {
   Quad behind(0.3f, 0.1f, 7, 1.5f, {0.2f, 0.9f, 0.4f});
   for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2, SimdLevel::Avx512}) {
     capSimdLevel(level);
-    for (bool post : {false, true}) {
+    for (uint32_t shades : {256u, 8u, 64u}) {  // none, few (looked up), many (worked out)
+      const bool post = shades != 256;
       RasterOptions fast = unlit();
       fast.shade = ShadeMode::Gouraud;
-      fast.shades = post ? 8 : 256;
+      fast.shades = shades;
       fast.dither = post;
       RasterOptions general = fast;
       general.depthFunc = DepthFunc::Less;  // same result on a cleared buffer, other path
@@ -349,8 +350,8 @@ TEST(RasterFill, FastAndGeneralPathsDrawTheSamePixels) {
       render(b, general, {&q, &behind});
       render(c, noDepth, {&behind, &q});
       EXPECT_GT(a.distinct().size(), 4u);
-      EXPECT_EQ(a.color, b.color) << "post " << post << " level " << static_cast<int>(level);
-      EXPECT_EQ(a.color, c.color) << "post " << post << " level " << static_cast<int>(level);
+      EXPECT_EQ(a.color, b.color) << "shades " << shades << " level " << static_cast<int>(level);
+      EXPECT_EQ(a.color, c.color) << "shades " << shades << " level " << static_cast<int>(level);
     }
   }
   capSimdLevel(SimdLevel::Avx512);
