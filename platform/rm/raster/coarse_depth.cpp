@@ -83,6 +83,24 @@ __attribute__((target("avx2"))) float farthestOf8Wide(const float* first, std::s
 
 }  // namespace
 
+int CoarseDepth::openBlocks(const DepthPlane& plane, int y0, int y1, int left, int right, uint8_t* open) {
+  // Depths stepped along a span may drift this far from the plane.
+  constexpr float kMargin = 1e-4f;
+  const int by = y0 >> kShift, bx0 = left >> kShift, bx1 = right >> kShift;
+  const float fy0 = static_cast<float>(y0) + 0.5f - plane.y0, fy1 = static_cast<float>(y1 - 1) + 0.5f - plane.y0;
+  const float nearRow = std::min(plane.z + plane.zdy * fy0, plane.z + plane.zdy * fy1) - kMargin;
+  int count = 0;
+  for (int bx = bx0; bx <= bx1; ++bx) {
+    const int xa = std::max(left, bx * kBlock), xb = std::min(right, bx * kBlock + kBlock - 1);
+    const float fxa = static_cast<float>(xa) + 0.5f - plane.x0, fxb = static_cast<float>(xb) + 0.5f - plane.x0;
+    const float nearest = nearRow + std::min(plane.zdx * fxa, plane.zdx * fxb);
+    const bool shows = !(nearest > farthest(bx, by));
+    open[bx - bx0] = shows;
+    count += shows;
+  }
+  return count;
+}
+
 float CoarseDepth::measure(int bx, int by) const {
   const int x0 = bx << kShift, x1 = std::min(x0 + kBlock, target_.width);
   const int y0 = by << kShift, y1 = std::min(y0 + kBlock, target_.height);

@@ -11,6 +11,12 @@
 
 namespace rm::raster {
 
+// A triangle's depth as a plane: z at the centre of pixel (x, y) is
+// z + zdx (x + 0.5 - x0) + zdy (y + 0.5 - y0).
+struct DepthPlane {
+  float x0 = 0, y0 = 0, z = 0, zdx = 0, zdy = 0;
+};
+
 class CoarseDepth {
  public:
   static constexpr int kShift = 3;
@@ -24,6 +30,11 @@ class CoarseDepth {
   float farthest(int bx, int by);
   // Blocks [bx0, bx1] of block row by may have been written.
   void forget(int bx0, int bx1, int by);
+  // For the pixels [left, right] x [y0, y1) of one block row, which blocks a surface on plane may
+  // show in with the test less-or-equal: open[i] for block (left >> kShift) + i. Returns how
+  // many. A block is closed only when the plane's nearest depth over the block's part lies
+  // beyond everything stored in the block.
+  int openBlocks(const DepthPlane& plane, int y0, int y1, int left, int right, uint8_t* open);
   // Scratch flags for one block row, one per block column of the area.
   std::vector<uint8_t>& rowFlags() { return flags_; }
 

@@ -159,9 +159,6 @@ template <class K, DepthMode D, bool Post, bool Wide>
     }
 }
 
-// Margin for the coarse test: depths stepped along a span may drift this far from the plane.
-constexpr float kCoarseMargin = 1e-4f;
-
 template <class K, DepthMode D, bool Post, bool Wide>
 [[gnu::always_inline]] inline void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box,
                                              const FragmentContext& ctx) {
@@ -193,18 +190,8 @@ template <class K, DepthMode D, bool Post, bool Wide>
     const int by = y0 >> CoarseDepth::kShift;
     const int bx0 = static_cast<int>(left) >> CoarseDepth::kShift, bx1 = static_cast<int>(right) >> CoarseDepth::kShift;
     uint8_t* open = coarse->rowFlags().data();  // indexed from bx0
-    // The plane's nearest depth over each block's part of [left, right] x [y0, y1).
-    const float fy0 = static_cast<float>(y0) + 0.5f - pl.y0, fy1 = static_cast<float>(y1 - 1) + 0.5f - pl.y0;
-    const float nearRow = std::min(pl.z + pl.zdy * fy0, pl.z + pl.zdy * fy1) - kCoarseMargin;
-    bool any = false;
-    for (int bx = bx0; bx <= bx1; ++bx) {
-      const int xa = std::max(static_cast<int>(left), bx * kBlock), xb = std::min(static_cast<int>(right), bx * kBlock + kBlock - 1);
-      const float fxa = static_cast<float>(xa) + 0.5f - pl.x0, fxb = static_cast<float>(xb) + 0.5f - pl.x0;
-      const float nearest = nearRow + std::min(pl.zdx * fxa, pl.zdx * fxb);
-      const bool hidden = nearest > coarse->farthest(bx, by);
-      open[bx - bx0] = !hidden;
-      any |= !hidden;
-    }
+    const bool any = coarse->openBlocks({pl.x0, pl.y0, pl.z, pl.zdx, pl.zdy}, y0, y1, static_cast<int>(left),
+                                        static_cast<int>(right), open) > 0;
     if (any) {
       for (int y = y0; y < y1; ++y) {
         const int64_t l = lo[y - y0], h = hi[y - y0];
