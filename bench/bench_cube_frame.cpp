@@ -23,9 +23,11 @@ using rm::RefPtr;
 struct MemoryWindow final : rm::IWindowSurface {
     int width, height;
     std::vector<std::uint32_t> pixels;
+    std::uint64_t presented = 0;  // pixels copied so far
     MemoryWindow(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h) {}
     void Present(const std::uint32_t* src, int stride, int, int, const rm::SurfaceRect& r) override
     {
+        presented += static_cast<std::uint64_t>(r.right - r.left) * static_cast<std::uint64_t>(r.bottom - r.top);
         for (int y = r.top; y < r.bottom; ++y)
             std::memcpy(&pixels[static_cast<size_t>(y) * width + r.left], src + static_cast<size_t>(y) * stride + r.left,
                         static_cast<size_t>(r.right - r.left) * sizeof(std::uint32_t));
@@ -155,6 +157,8 @@ void BM_CubeFrame(benchmark::State& state)
     state.SetLabel(full ? "full" : "window");
     state.counters["triangles/frame"] =
         benchmark::Counter(static_cast<double>(cube.device->GetTrianglesDrawn()) / state.iterations());
+    state.counters["presented px/frame"] =
+        benchmark::Counter(static_cast<double>(cube.window.presented) / state.iterations());
 }
 
 // The floor under BM_CubeFrame on the machine at hand: filling the two viewports' colour and

@@ -26,10 +26,10 @@ bool ValidQuality(D3DRMRENDERQUALITY q)
            (fill == D3DRMFILL_POINTS || fill == D3DRMFILL_WIREFRAME || fill == D3DRMFILL_SOLID);
 }
 
-raster::PixelRect Touching(const raster::PixelRect& a, const raster::PixelRect& b)
+bool Touching(const raster::PixelRect& a, const raster::PixelRect& b)
 {
-    // a grown by one pixel, to merge rectangles that touch.
-    return raster::intersect({a.left - 1, a.top - 1, a.right + 1, a.bottom + 1}, b);
+    // a grown by one pixel, so that areas side by side merge.
+    return !raster::intersect({a.left - 1, a.top - 1, a.right + 1, a.bottom + 1}, b).empty();
 }
 
 }  // namespace
@@ -62,7 +62,6 @@ Device::Device(IDirectDrawClipper* clipper, const DriverInfo& driver, int width,
       color_(static_cast<std::size_t>(width) * height, 0xFF000000u),
       depth_(static_cast<std::size_t>(width) * height, 1.0f)
 {
-    dirty_.reserve(16);
     DeviceList().push_back(this);
 }
 
@@ -158,45 +157,53 @@ raster::RasterOptions Device::DrawingOptions()
     return o;
 }
 
-void Device::MarkDirty(const raster::PixelRect& rect)
+void Device::MarkDirty(const raster::PixelRect& rect) { MarkDirty(raster::BandRegion(rect)); }
+
+void Device::MarkDirty(const raster::BandRegion& area)
 {
-    raster::PixelRect r = raster::intersect(rect, {0, 0, width_, height_});
-    if (r.empty())
+    raster::BandRegion inside = area.clippedTo({0, 0, width_, height_});
+    if (inside.empty())
         return;
-    for (raster::PixelRect& d : dirty_) {
-        if (!Touching(d, r).empty()) {
-            d = raster::unite(d, r);
+    // Areas far apart (one per viewport, say) stay apart, so that nothing between them is
+    // presented; areas that meet become one.
+    const raster::PixelRect bounds = inside.bounds();
+    for (raster::BandRegion& d : dirty_) {
+        if (Touching(d.bounds(), bounds)) {
+            d.add(inside);
             return;
         }
     }
-    if (dirty_.size() >= 8) {  // many scattered pieces: present their hull instead
-        for (const raster::PixelRect& d : dirty_)
-            r = raster::unite(r, d);
-        dirty_.clear();
+    if (dirty_.size() >= 8) {  // many scattered pieces: one area for all
+        for (std::size_t i = 1; i < dirty_.size(); ++i)
+            dirty_[0].add(dirty_[i]);
+        dirty_.resize(1);
+        dirty_[0].add(inside);
+        return;
     }
-    dirty_.push_back(r);
+    dirty_.push_back(std::move(inside));
 }
 
-void Device::PresentNow(const raster::PixelRect& rect)
+void Device::PresentNow(const raster::BandRegion& area)
 {
     auto* clipper = dynamic_cast<Clipper*>(clipper_.get());
     HWND window = clipper ? clipper->Window() : nullptr;
     if (!window)
         return;
-    raster::PixelRect r = raster::intersect(rect, {0, 0, std::min(width_, window->ClientWidth()),
-                                                   std::min(height_, window->ClientHeight())});
-    if (r.empty())
-        return;
-    window->Present(color_.data(), width_, width_, height_, {r.left, r.top, r.right, r.bottom});
+    const raster::PixelRect shown{0, 0, std::min(width_, window->ClientWidth()), std::min(height_, window->ClientHeight())};
+    area.forEachRect([&](const raster::PixelRect& rect) {
+        raster::PixelRect r = raster::intersect(rect, shown);
+        if (!r.empty())
+            window->Present(color_.data(), width_, width_, height_, {r.left, r.top, r.right, r.bottom});
+    });
 }
 
 HRESULT Device::Update()
 {
     for (Viewport* v : viewports_)
         v->FlushClear();
-    // Merged rectangles may overlap; the window only copies, so an overlap costs a little time.
-    for (const raster::PixelRect& r : dirty_)
-        PresentNow(r);
+    // Areas merged earlier may overlap; the window only copies, so an overlap costs a little time.
+    for (const raster::BandRegion& d : dirty_)
+        PresentNow(d);
     dirty_.clear();
     return D3DRM_OK;
 }
@@ -230,7 +237,7 @@ HRESULT WinDeviceSide::HandlePaint(HDC)
 {
     for (Viewport* v : owner_.viewports_)
         v->FlushClear();
-    owner_.PresentNow({0, 0, owner_.width_, owner_.height_});
+    owner_.PresentNow(raster::BandRegion({0, 0, owner_.width_, owner_.height_}));
     return D3DRM_OK;
 }
 

@@ -106,8 +106,9 @@ public:
     void CountTriangles(std::uint32_t count) { trianglesDrawn_ += count; }
     // Marks pixels (clipped to the device) to be presented at the next Update.
     void MarkDirty(const raster::PixelRect& rect);
+    void MarkDirty(const raster::BandRegion& area);
     // Presents rect (device pixels) to the window now, when there is one.
-    void PresentNow(const raster::PixelRect& rect);
+    void PresentNow(const raster::BandRegion& area);
 
     // Viewports made on this device, oldest first (no references: a viewport holds its device).
     const std::vector<Viewport*>& Viewports() const { return viewports_; }
@@ -143,7 +144,7 @@ private:
     RenderStateTable states_;
     raster::Renderer renderer_;
     SceneDrawer drawer_;
-    std::vector<raster::PixelRect> dirty_;  // disjoint-ish rectangles waiting for Update
+    std::vector<raster::BandRegion> dirty_;  // apart from each other, waiting for Update
     std::vector<Viewport*> viewports_;
     WinDeviceSide winSide_{*this};
     ImmediateDevice immediate_{*this};

@@ -45,8 +45,10 @@ void Viewport::FlushClear()
     if (!clearPending_)
         return;
     clearPending_ = false;
-    raster::clearColor(device_->Target(), pendingClear_.rect, pendingClear_.color);
-    raster::clearDepth(device_->Target(), pendingClear_.rect, pendingClear_.depth);
+    pendingClear_.area.forEachRect([&](const raster::PixelRect& r) {
+        raster::clearColor(device_->Target(), r, pendingClear_.color);
+        raster::clearDepth(device_->Target(), r, pendingClear_.depth);
+    });
 }
 
 void* Viewport::FindInterface(REFIID iid)
@@ -122,13 +124,15 @@ HRESULT Viewport::Clear()
     d.States().ApplyLibraryValues(d.CullsBackFaces());
     const D3DCOLOR background = camera_->Root()->Background() | 0xFF000000u;
     const float depth = raster::depthClearValue(d.DrawingOptions().depthFunc);
-    raster::PixelRect rect = Rect();
-    if (!fullClearNeeded_ && background == lastBackground_ && depth == lastDepthClear_ && !OverlapsAnother())
-        rect = raster::intersect(rect, drawnSinceClear_);
-    pendingClear_ = {rect, background, depth};
+    // Only what was drawn since the last clear differs from the background.
+    raster::BandRegion area = !fullClearNeeded_ && background == lastBackground_ && depth == lastDepthClear_ &&
+                                      !OverlapsAnother()
+                                  ? drawnSinceClear_.clippedTo(Rect())
+                                  : raster::BandRegion(Rect());
+    d.MarkDirty(area);
+    pendingClear_ = {std::move(area), background, depth};
     clearPending_ = true;
-    d.MarkDirty(rect);
-    drawnSinceClear_ = {};
+    drawnSinceClear_.clear();
     fullClearNeeded_ = false;
     lastBackground_ = background;
     lastDepthClear_ = depth;
@@ -146,7 +150,7 @@ HRESULT Viewport::Render(IDirect3DRMFrame* frame)
     const raster::ClearRequest* clear = clearPending_ ? &pendingClear_ : nullptr;
     clearPending_ = false;
     d.Drawer().Draw(renderer, d.Target(), Setup(), d.DrawingOptions(), *scene, *camera_, clear);
-    drawnSinceClear_ = raster::unite(drawnSinceClear_, renderer.touched());
+    drawnSinceClear_.add(renderer.touched());
     d.MarkDirty(renderer.touched());
     d.CountTriangles(renderer.trianglesDrawn());
     return D3DRM_OK;

@@ -96,7 +96,7 @@ private:
 
     // What Clear must restore: pixels drawn since the last clear. Outside them the rectangle
     // still holds the background of the last full clear, so only they need clearing again.
-    raster::PixelRect drawnSinceClear_;
+    raster::BandRegion drawnSinceClear_;
     bool fullClearNeeded_ = true;
     D3DCOLOR lastBackground_ = 0;
     float lastDepthClear_ = 1;

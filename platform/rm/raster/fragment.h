@@ -1,6 +1,7 @@
 #pragma once
 // What the triangle, line and point stages share while drawing one batch: the target, the
 // rectangle they may touch, the per-pixel options and the surface being drawn.
+#include "platform/rm/raster/band_region.h"
 #include "platform/rm/raster/clipper.h"
 #include "platform/rm/raster/coarse_depth.h"
 #include "platform/rm/raster/lights.h"
@@ -21,7 +22,7 @@ struct FragmentContext {
   const LightSet* lights = nullptr;      // Phong: lights evaluated per pixel
   const Material* material = nullptr;
   Vec3 objectOrigin;                     // camera space, for parallel point lights
-  PixelRect* touched = nullptr;          // grows to cover every pixel that may have been written
+  BandRegion* touched = nullptr;         // grows to cover every pixel that may have been written
   CoarseDepth* coarse = nullptr;         // when set, blocks hidden behind it are skipped (depth
                                          // less-or-equal with writes only) and kept up to date
 };

@@ -25,7 +25,7 @@ void writeFragment(int x, int y, float z, ColorF c, const FragmentContext& ctx) 
   } else {
     t.color[at] = packColor(c);
   }
-  if (ctx.touched) *ctx.touched = unite(*ctx.touched, {x, y, x + 1, y + 1});
+  if (ctx.touched) ctx.touched->add({x, y, x + 1, y + 1});
 }
 
 ColorF vertexColor(const ScreenVertex& s) { return s.v->diffuse + s.v->specular; }

@@ -41,7 +41,7 @@ void Renderer::begin(const RenderTarget& target, const ViewSetup& view, const Ma
   options_ = options;
   worldToCamera_ = worldToCamera;
   trianglesDrawn_ = 0;
-  touched_ = {};
+  touched_.clear();
   prepared_.clear();
   clearPending_ = false;
   clip_ = validView(view) ? intersect(view.viewport, {0, 0, target.width, target.height}) : PixelRect{};
@@ -70,8 +70,10 @@ void Renderer::begin(const RenderTarget& target, const ViewSetup& view, const Ma
 
 void Renderer::clearFirst(const ClearRequest& clear) {
   if (options_.fill != FillMode::Solid || clip_.empty()) {  // lines and points draw at once
-    clearColor(target_, clear.rect, clear.color);
-    clearDepth(target_, clear.rect, clear.depth);
+    clear.area.forEachRect([&](const PixelRect& r) {
+      clearColor(target_, r, clear.color);
+      clearDepth(target_, r, clear.depth);
+    });
     return;
   }
   clear_ = clear;
@@ -89,7 +91,6 @@ void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const Scree
   p.material = material_;
   p.objectOrigin = context_.objectOrigin;
   p.lightMask = lights_.enabled;
-  touched_ = unite(touched_, p.setup.box);
 }
 
 void Renderer::finish() {
@@ -97,8 +98,9 @@ void Renderer::finish() {
   constexpr int kBlock = CoarseDepth::kBlock;
   const int rowBytes = std::max(1, clip_.width()) * 8;
   const int band = std::clamp(262144 / rowBytes, kBlock, 256) & ~(kBlock - 1);
-  const int top = clearPending_ ? std::min(clip_.top, clear_.rect.top) : clip_.top;
-  const int bottom = clearPending_ ? std::max(clip_.bottom, clear_.rect.bottom) : clip_.bottom;
+  const PixelRect cleared = clearPending_ ? clear_.area.bounds() : PixelRect{};
+  const int top = clearPending_ && !cleared.empty() ? std::min(clip_.top, cleared.top) : clip_.top;
+  const int bottom = clearPending_ && !cleared.empty() ? std::max(clip_.bottom, cleared.bottom) : clip_.bottom;
   if (!prepared_.empty()) {
     coarse_.reset(target_, clip_);
     context_.coarse = &coarse_;
@@ -106,10 +108,11 @@ void Renderer::finish() {
   for (int y = top; y < bottom;) {
     const int end = std::min(bottom, ((y + band) & ~(kBlock - 1)));
     if (clearPending_) {
-      PixelRect rows = intersect(clear_.rect, {clear_.rect.left, y, clear_.rect.right, end});
-      clearColor(target_, rows, clear_.color);
-      clearDepth(target_, rows, clear_.depth);
-      if (!prepared_.empty()) coarse_.setKnown(rows, clear_.depth);
+      clear_.area.forEachRect(y, end, [&](const PixelRect& rows) {
+        clearColor(target_, rows, clear_.color);
+        clearDepth(target_, rows, clear_.depth);
+        if (!prepared_.empty()) coarse_.setKnown(rows, clear_.depth);
+      });
     }
     for (const Prepared& p : prepared_) {
       if (p.setup.box.bottom <= y || p.setup.box.top >= end) continue;

@@ -18,9 +18,9 @@
 
 namespace rm::raster {
 
-// A rectangle to fill with one colour and one depth before anything is drawn.
+// An area to fill with one colour and one depth before anything is drawn.
 struct ClearRequest {
-  PixelRect rect;
+  BandRegion area;
   uint32_t color = 0xFF000000u;
   float depth = 1;
 };
@@ -43,7 +43,7 @@ class Renderer {
   // Triangles that survived culling and clipping since begin().
   uint32_t trianglesDrawn() const { return trianglesDrawn_; }
   // Covers every pixel written since begin() (it may be larger).
-  const PixelRect& touched() const { return touched_; }
+  const BandRegion& touched() const { return touched_; }
   const Projection& projection() const { return projection_; }
 
  private:
@@ -72,7 +72,7 @@ class Renderer {
   FragmentContext context_;
   Material material_;
   uint32_t trianglesDrawn_ = 0;
-  PixelRect touched_;
+  BandRegion touched_;
   std::vector<ShadedVertex> shaded_;  // one per batch vertex; reused
   std::vector<Prepared> prepared_;    // solid triangles of this render; reused
   ClearRequest clear_;

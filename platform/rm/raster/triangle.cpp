@@ -181,6 +181,7 @@ template <class K, DepthMode D, bool Post, bool Wide>
       y0 = y1;
       continue;
     }
+    if (ctx.touched) ctx.touched->addInBand(y0, y1, static_cast<int>(left), static_cast<int>(right) + 1);
     if (!coarse) {
       for (int y = y0; y < y1; ++y)
         if (lo[y - y0] <= hi[y - y0]) fillSpan<K, D, Post, Wide>(pl, y, lo[y - y0], hi[y - y0], ctx);
@@ -356,7 +357,6 @@ void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVert
                   const FragmentContext& ctx) {
   TriangleSetup t;
   if (!setupTriangle(a, b, c, ctx, t)) return;
-  if (ctx.touched) *ctx.touched = unite(*ctx.touched, t.box);
   fillRows(t, t.box.top, t.box.bottom, ctx);
 }
 

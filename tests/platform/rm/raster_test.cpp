@@ -146,6 +146,75 @@ TEST(RasterCoverage, JitteredMeshCoversEveryPixelOnce) {
     }
 }
 
+TEST(RasterCoverage, TouchedAreaHoldsEveryWrittenPixelAndLittleElse) {
+  // Random triangles at every instruction-set level: each pixel that changed lies in the area the
+  // render reports (cleared and presented from it later), and a slanted triangle's area stays
+  // well under its bounding box.
+  std::mt19937 random(11);
+  std::uniform_real_distribution<float> coordinate(-1.4f, 1.4f);
+  ViewSetup view;
+  view.viewport = {3, 5, 77, 70};
+  view.projection = ProjectionKind::Orthographic;
+  view.left = view.bottom = -1;
+  view.right = view.top = 1;
+  for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx2, SimdLevel::Avx512}) {
+    capSimdLevel(level);
+    for (int round = 0; round < 20; ++round) {
+      Vertex v[3];
+      for (Vertex& corner : v) corner = {{coordinate(random), coordinate(random), 5}, {}, {}, {1, 1, 1}};
+      const uint32_t indices[3] = {0, 1, 2}, reversed[3] = {0, 2, 1};
+      Canvas canvas(80, 72);
+      Renderer r;
+      RasterOptions options = unlit();
+      options.cull = CullMode::None;
+      r.begin(canvas.target(), view, Mat4{}, options, {}, {});
+      Batch b;
+      b.vertices = v;
+      b.vertexCount = 3;
+      b.indices = round % 2 ? indices : reversed;
+      b.indexCount = 3;
+      r.draw(b);
+      r.finish();
+      int written = 0, area = 0;
+      r.touched().forEachRect([&](const PixelRect& rect) { area += rect.width() * rect.height(); });
+      for (int y = 0; y < canvas.height; ++y)
+        for (int x = 0; x < canvas.width; ++x) {
+          if (canvas.at(x, y) == 0) continue;
+          ++written;
+          bool inside = false;
+          r.touched().forEachRect([&](const PixelRect& rect) {
+            inside |= x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+          });
+          ASSERT_TRUE(inside) << x << "," << y << " level " << static_cast<int>(level);
+        }
+      if (written > 400) {
+        EXPECT_LT(area, 2 * written + 8 * 80) << "level " << static_cast<int>(level);
+      }
+    }
+  }
+  capSimdLevel(SimdLevel::Avx512);
+}
+
+TEST(RasterRegion, BandsFollowAnOutlineWithinExactTopAndBottom) {
+  // Whole bands of eight rows, except the first and last rows of the region, which are exact.
+  BandRegion region;
+  region.add({10, 3, 20, 9});   // rows 3..8: bands 0 and 1
+  region.add({30, 9, 40, 12});  // band 1 again: its extent grows to 10..40
+  region.add({0, 30, 5, 31});   // a band further down, with empty bands between
+  std::vector<PixelRect> rects;
+  region.forEachRect([&](const PixelRect& r) { rects.push_back(r); });
+  ASSERT_EQ(rects.size(), 3u);
+  EXPECT_EQ((std::vector<int>{rects[0].left, rects[0].top, rects[0].right, rects[0].bottom}),
+            (std::vector<int>{10, 3, 20, 8}));
+  EXPECT_EQ((std::vector<int>{rects[1].left, rects[1].top, rects[1].right, rects[1].bottom}),
+            (std::vector<int>{10, 8, 40, 16}));
+  EXPECT_EQ((std::vector<int>{rects[2].left, rects[2].top, rects[2].right, rects[2].bottom}),
+            (std::vector<int>{0, 24, 5, 31}));
+  const PixelRect b = region.clippedTo({12, 4, 35, 100}).bounds();
+  EXPECT_EQ((std::vector<int>{b.left, b.top, b.right, b.bottom}), (std::vector<int>{12, 4, 35, 16}));
+  EXPECT_TRUE(region.clippedTo({50, 0, 60, 40}).empty());
+}
+
 TEST(RasterCull, WindingDecidesWhatIsDrawn) {
   Quad front(0, 0, 5, 1, {1, 0, 0});
   Quad back = front;  // same square wound the other way: its back faces the camera

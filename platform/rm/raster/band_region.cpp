@@ -1,0 +1,67 @@
+#include "platform/rm/raster/band_region.h"
+
+#include <algorithm>
+
+namespace rm::raster {
+
+void BandRegion::clear() {
+  top_ = bottom_ = 0;
+  extents_.clear();
+}
+
+void BandRegion::reach(int firstBand, int lastBand) {
+  if (extents_.empty()) {
+    firstBand_ = firstBand;
+    extents_.assign(static_cast<size_t>(lastBand - firstBand + 1), {0, 0});
+    return;
+  }
+  if (firstBand < firstBand_) {
+    extents_.insert(extents_.begin(), static_cast<size_t>(firstBand_ - firstBand), {0, 0});
+    firstBand_ = firstBand;
+  }
+  const int last = firstBand_ + static_cast<int>(extents_.size()) - 1;
+  if (lastBand > last) extents_.resize(extents_.size() + static_cast<size_t>(lastBand - last), {0, 0});
+}
+
+void BandRegion::addInBand(int top, int bottom, int left, int right) {
+  if (top >= bottom || left >= right) return;
+  const int band = top >> kShift;
+  reach(band, (bottom - 1) >> kShift);
+  std::pair<int, int>& e = extents_[static_cast<size_t>(band - firstBand_)];
+  e = e.first < e.second ? std::pair<int, int>{std::min(e.first, left), std::max(e.second, right)}
+                         : std::pair<int, int>{left, right};
+  if (empty()) {
+    top_ = top;
+    bottom_ = bottom;
+  } else {
+    top_ = std::min(top_, top);
+    bottom_ = std::max(bottom_, bottom);
+  }
+}
+
+void BandRegion::add(const PixelRect& rect) {
+  if (rect.empty()) return;
+  for (int y = rect.top; y < rect.bottom;) {
+    const int next = std::min(rect.bottom, ((y >> kShift) + 1) << kShift);
+    addInBand(y, next, rect.left, rect.right);
+    y = next;
+  }
+}
+
+void BandRegion::add(const BandRegion& other) {
+  other.forEachRect([&](const PixelRect& r) { add(r); });
+}
+
+BandRegion BandRegion::clippedTo(const PixelRect& rect) const {
+  BandRegion out;
+  forEachRect(rect.top, rect.bottom, [&](const PixelRect& r) { out.add(intersect(r, rect)); });
+  return out;
+}
+
+PixelRect BandRegion::bounds() const {
+  PixelRect b;
+  forEachRect([&](const PixelRect& r) { b = unite(b, r); });
+  return b;
+}
+
+}  // namespace rm::raster

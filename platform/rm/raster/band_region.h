@@ -1,0 +1,69 @@
+#pragma once
+// A set of pixels kept as one horizontal extent per band of eight rows, within exact top and
+// bottom rows: cheap to grow, and close enough to a slanted outline (the corner view of a cube is
+// a hexagon) that clearing and presenting it costs about the outline's area, not its bounding
+// box's. It may hold more pixels than were added, never fewer.
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "platform/rm/raster/target.h"
+
+namespace rm::raster {
+
+class BandRegion {
+ public:
+  static constexpr int kShift = 3;
+  static constexpr int kRows = 1 << kShift;
+
+  BandRegion() = default;
+  explicit BandRegion(const PixelRect& rect) { add(rect); }
+
+  bool empty() const { return top_ >= bottom_; }
+  void clear();
+  void add(const PixelRect& rect);
+  void add(const BandRegion& other);
+  // Pixels [left, right) of the rows [top, bottom), all within one band.
+  void addInBand(int top, int bottom, int left, int right);
+  // The part inside rect.
+  BandRegion clippedTo(const PixelRect& rect) const;
+  // The smallest rectangle holding the region.
+  PixelRect bounds() const;
+
+  // Calls f(rect) with rectangles that together cover the region, each inside rows [top,
+  // bottom): one per run of bands with the same extent, top to bottom.
+  template <class F>
+  void forEachRect(int top, int bottom, F&& f) const {
+    top = std::max(top, top_);
+    bottom = std::min(bottom, bottom_);
+    int runTop = top;
+    for (int y = top; y < bottom;) {
+      const int next = std::min(bottom, ((y >> kShift) + 1) << kShift);
+      const std::pair<int, int> e = extent(y >> kShift);
+      const bool last = next >= bottom || extent(next >> kShift) != e;
+      if (last) {
+        if (e.first < e.second) f(PixelRect{e.first, runTop, e.second, next});
+        runTop = next;
+      }
+      y = next;
+    }
+  }
+  template <class F>
+  void forEachRect(F&& f) const {
+    forEachRect(top_, bottom_, f);
+  }
+
+ private:
+  std::pair<int, int> extent(int band) const {
+    const int i = band - firstBand_;
+    return i >= 0 && i < static_cast<int>(extents_.size()) ? extents_[static_cast<std::size_t>(i)] : std::pair<int, int>{0, 0};
+  }
+  void reach(int firstBand, int lastBand);
+
+  int top_ = 0, bottom_ = 0;  // exact rows
+  int firstBand_ = 0;
+  std::vector<std::pair<int, int>> extents_;  // [left, right) per band from firstBand_; empty: left >= right
+};
+
+}  // namespace rm::raster
