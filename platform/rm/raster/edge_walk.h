@@ -5,9 +5,18 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/rm/raster/triangle_setup.h"
+#include "platform/rm/raster/target.h"
 
 namespace rm::raster {
+
+// Edge function of the directed edge p->q: E(X, Y) = a X + b Y + c in 1/16 pixel units, which
+// is twice the signed area of (p, q, (X, Y)); positive inside a triangle whose area is positive
+// with y pointing down (clockwise as seen on screen).
+struct Edge {
+  int64_t a = 0, b = 0, c = 0;
+  int64_t bias = 0;  // 0 on top and left edges, 1 elsewhere: a pixel centre on an edge shared
+                     // by two triangles belongs to exactly one of them
+};
 
 constexpr int64_t kSub = 16;  // sub-pixel steps per pixel
 
@@ -23,6 +32,7 @@ struct EdgeWalk {
   int64_t x = 0, rest = 0;    // crossing and its remainder: exact, kept in [0, |step|)
   int64_t dx = 0, drest = 0;  // their change from one row to the next
 
+  EdgeWalk() = default;
   EdgeWalk(const Edge& e, int y) {
     kdy = e.b * kSub;
     step = e.a * kSub;

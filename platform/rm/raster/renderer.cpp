@@ -114,7 +114,7 @@ void Renderer::finish() {
         if (!prepared_.empty()) coarse_.setKnown(rows, clear_.depth);
       });
     }
-    for (const Prepared& p : prepared_) {
+    for (Prepared& p : prepared_) {
       if (p.setup.box.bottom <= y || p.setup.box.top >= end) continue;
       context_.texture = p.texture;
       context_.textureLod = p.textureLod;

@@ -160,9 +160,8 @@ template <class K, DepthMode D, bool Post, bool Wide>
 }
 
 template <class K, DepthMode D, bool Post, bool Wide>
-[[gnu::always_inline]] inline void fillSpans(const Edge (&edges)[3], const Planes& pl, PixelRect box,
+[[gnu::always_inline]] inline void fillSpans(EdgeWalk (&walks)[3], const Planes& pl, PixelRect box,
                                              const FragmentContext& ctx) {
-  EdgeWalk walks[3] = {{edges[0], box.top}, {edges[1], box.top}, {edges[2], box.top}};
   CoarseDepth* coarse = D == DepthMode::LessEqualWrite ? ctx.coarse : nullptr;
   constexpr int kBlock = CoarseDepth::kBlock;
   for (int y0 = box.top; y0 < box.bottom;) {
@@ -239,23 +238,22 @@ void setupPlanes(const ScreenVertex* v, Planes& pl) {
 // The span filler compiled for every processor, and once more for AVX2 (chosen at run time)
 // so that the wide runs inline into it.
 template <class K, DepthMode D, bool Post>
-void fillSpansPlain(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
-  fillSpans<K, D, Post, false>(edges, pl, box, ctx);
+void fillSpansPlain(EdgeWalk (&walks)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
+  fillSpans<K, D, Post, false>(walks, pl, box, ctx);
 }
 
 #if defined(ZTARN_RASTER_AVX2)
 template <class K, DepthMode D, bool Post>
-__attribute__((target("avx2"))) void fillSpansAvx2(const Edge (&edges)[3], const Planes& pl, PixelRect box,
+__attribute__((target("avx2"))) void fillSpansAvx2(EdgeWalk (&walks)[3], const Planes& pl, PixelRect box,
                                                    const FragmentContext& ctx) {
-  fillSpans<K, D, Post, true>(edges, pl, box, ctx);
+  fillSpans<K, D, Post, true>(walks, pl, box, ctx);
 }
 #endif
 
 template <class K, DepthMode D, bool Post>
-void fillSpansBest(const Edge (&edges)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
+void fillSpansBest(EdgeWalk (&walks)[3], const Planes& pl, PixelRect box, const FragmentContext& ctx) {
 #if defined(ZTARN_RASTER_AVX512)
   if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && simdLevel() == SimdLevel::Avx512) {
-    EdgeWalk walks[3] = {{edges[0], box.top}, {edges[1], box.top}, {edges[2], box.top}};
     if constexpr (!Post) return colorRowsAvx512<D, Quantize::Round>(walks, box, pl, ctx);
     if (ctx.shades->steps() <= 31) return colorRowsAvx512<D, Quantize::ShadeTable32>(walks, box, pl, ctx);
     return colorRowsAvx512<D, Quantize::Shades>(walks, box, pl, ctx);
@@ -263,13 +261,13 @@ void fillSpansBest(const Edge (&edges)[3], const Planes& pl, PixelRect box, cons
 #endif
 #if defined(ZTARN_RASTER_AVX2)
   if (std::is_same_v<K, ColorKernel> && D != DepthMode::General && simdLevel() >= SimdLevel::Avx2)
-    return fillSpansAvx2<K, D, Post>(edges, pl, box, ctx);
+    return fillSpansAvx2<K, D, Post>(walks, pl, box, ctx);
 #endif
-  fillSpansPlain<K, D, Post>(edges, pl, box, ctx);
+  fillSpansPlain<K, D, Post>(walks, pl, box, ctx);
 }
 
 template <class K>
-void fillWith(const TriangleSetup& t, PixelRect box, const FragmentContext& ctx) {
+void fillWith(TriangleSetup& t, PixelRect box, const FragmentContext& ctx) {
   const RasterOptions& o = *ctx.options;
   bool post = ctx.shades && ctx.shades->active();
   DepthMode mode = DepthMode::General;
@@ -277,16 +275,16 @@ void fillWith(const TriangleSetup& t, PixelRect box, const FragmentContext& ctx)
   else if (o.depthFunc == DepthFunc::LessEqual && o.depthWrite) mode = DepthMode::LessEqualWrite;
   switch (mode) {
     case DepthMode::Off:
-      post ? fillSpansBest<K, DepthMode::Off, true>(t.edges, t.planes, box, ctx)
-           : fillSpansBest<K, DepthMode::Off, false>(t.edges, t.planes, box, ctx);
+      post ? fillSpansBest<K, DepthMode::Off, true>(t.walks, t.planes, box, ctx)
+           : fillSpansBest<K, DepthMode::Off, false>(t.walks, t.planes, box, ctx);
       break;
     case DepthMode::LessEqualWrite:
-      post ? fillSpansBest<K, DepthMode::LessEqualWrite, true>(t.edges, t.planes, box, ctx)
-           : fillSpansBest<K, DepthMode::LessEqualWrite, false>(t.edges, t.planes, box, ctx);
+      post ? fillSpansBest<K, DepthMode::LessEqualWrite, true>(t.walks, t.planes, box, ctx)
+           : fillSpansBest<K, DepthMode::LessEqualWrite, false>(t.walks, t.planes, box, ctx);
       break;
     case DepthMode::General:
-      post ? fillSpansBest<K, DepthMode::General, true>(t.edges, t.planes, box, ctx)
-           : fillSpansBest<K, DepthMode::General, false>(t.edges, t.planes, box, ctx);
+      post ? fillSpansBest<K, DepthMode::General, true>(t.walks, t.planes, box, ctx)
+           : fillSpansBest<K, DepthMode::General, false>(t.walks, t.planes, box, ctx);
       break;
   }
 }
@@ -341,11 +339,14 @@ bool setupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
   return true;
 }
 
-void fillRows(const TriangleSetup& t, int top, int bottom, const FragmentContext& ctx) {
+void fillRows(TriangleSetup& t, int top, int bottom, const FragmentContext& ctx) {
   PixelRect box = t.box;
   box.top = std::max(box.top, top);
   box.bottom = std::min(box.bottom, bottom);
   if (box.empty()) return;
+  if (t.walkedTo != box.top)
+    for (int i = 0; i < 3; ++i) t.walks[i] = EdgeWalk(t.edges[i], box.top);
+  t.walkedTo = box.bottom;  // every filler walks each row of the box once
   switch (t.kernel) {
     case ShadingKernel::Phong: fillWith<PhongKernel>(t, box, ctx); break;
     case ShadingKernel::Texture: fillWith<TextureKernel>(t, box, ctx); break;

@@ -4,18 +4,10 @@
 // frame band by band while the band's pixels stay in the cache.
 #include <cstdint>
 
+#include "platform/rm/raster/edge_walk.h"
 #include "platform/rm/raster/fragment.h"
 
 namespace rm::raster {
-
-// Edge function of the directed edge p->q: E(X, Y) = a X + b Y + c in 1/16 pixel units, which
-// is twice the signed area of (p, q, (X, Y)); positive inside a triangle whose area is positive
-// with y pointing down (clockwise as seen on screen).
-struct Edge {
-  int64_t a = 0, b = 0, c = 0;
-  int64_t bias = 0;  // 0 on top and left edges, 1 elsewhere: a pixel centre on an edge shared
-                     // by two triangles belongs to exactly one of them
-};
 
 constexpr int kMaxAttributes = 11;
 
@@ -32,6 +24,10 @@ enum class ShadingKernel { Color, Texture, Phong };
 
 struct TriangleSetup {
   Edge edges[3];
+  // Where filling left off: the edges walked down to row walkedTo, so that the next band of rows
+  // goes on from there instead of starting the walk again.
+  EdgeWalk walks[3];
+  int walkedTo = -1;
   Planes planes;
   PixelRect box;  // within the context's clip rectangle
   ShadingKernel kernel = ShadingKernel::Color;
@@ -41,8 +37,9 @@ struct TriangleSetup {
 // covers no pixel of the clip rectangle.
 bool setupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                    const FragmentContext& ctx, TriangleSetup& out);
-// Fills the rows [top, bottom) of a prepared triangle. ctx must carry the same options, texture
+// Fills the rows [top, bottom) of a prepared triangle; quickest when each call goes on from the
+// row where the last one stopped. ctx must carry the same options, texture
 // and material as when it was prepared.
-void fillRows(const TriangleSetup& triangle, int top, int bottom, const FragmentContext& ctx);
+void fillRows(TriangleSetup& triangle, int top, int bottom, const FragmentContext& ctx);
 
 }  // namespace rm::raster
