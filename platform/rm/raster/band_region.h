@@ -5,6 +5,7 @@
 // box's. It may hold more pixels than were added, never fewer.
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -64,6 +65,34 @@ class BandRegion {
   int top_ = 0, bottom_ = 0;  // exact rows
   int firstBand_ = 0;
   std::vector<std::pair<int, int>> extents_;  // [left, right) per band from firstBand_; empty: left >= right
+};
+
+// Gathers the spans of successive rows into a region, one extent per band, for code that walks
+// rows top to bottom.
+class BandCollector {
+ public:
+  BandCollector(BandRegion* region, int top) : region_(region), top_(top) {}
+  // Call before the spans of row y.
+  void row(int y) {
+    if (y != top_ && (y & (BandRegion::kRows - 1)) == 0) finish(y);
+  }
+  // Pixels [left, right] of the current row.
+  void span(int left, int right) {
+    left_ = std::min(left_, left);
+    right_ = std::max(right_, right + 1);
+  }
+  // Call once after the last row; bottom: the row below it.
+  void finish(int bottom) {
+    if (region_ && left_ < right_) region_->addInBand(top_, bottom, left_, right_);
+    top_ = bottom;
+    left_ = std::numeric_limits<int>::max();
+    right_ = std::numeric_limits<int>::min();
+  }
+
+ private:
+  BandRegion* region_;
+  int top_;
+  int left_ = std::numeric_limits<int>::max(), right_ = std::numeric_limits<int>::min();
 };
 
 }  // namespace rm::raster

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 
 namespace rm::raster {
 
@@ -17,7 +19,15 @@ SimdLevel detect() {
   return SimdLevel::Sse2;
 }
 
-std::atomic<SimdLevel> cap{SimdLevel::Avx512};
+// ZTARN_SIMD=sse2 or avx2 in the environment caps the level, to compare the paths' speed.
+SimdLevel capFromEnvironment() {
+  const char* v = std::getenv("ZTARN_SIMD");
+  if (v && std::strcmp(v, "sse2") == 0) return SimdLevel::Sse2;
+  if (v && std::strcmp(v, "avx2") == 0) return SimdLevel::Avx2;
+  return SimdLevel::Avx512;
+}
+
+std::atomic<SimdLevel> cap{capFromEnvironment()};
 
 }  // namespace
 

@@ -3,7 +3,6 @@
 // rectangle they may touch, the per-pixel options and the surface being drawn.
 #include "platform/rm/raster/band_region.h"
 #include "platform/rm/raster/clipper.h"
-#include "platform/rm/raster/coarse_depth.h"
 #include "platform/rm/raster/lights.h"
 #include "platform/rm/raster/options.h"
 #include "platform/rm/raster/shade_table.h"
@@ -23,8 +22,6 @@ struct FragmentContext {
   const Material* material = nullptr;
   Vec3 objectOrigin;                     // camera space, for parallel point lights
   BandRegion* touched = nullptr;         // grows to cover every pixel that may have been written
-  CoarseDepth* coarse = nullptr;         // when set, blocks hidden behind it are skipped (depth
-                                         // less-or-equal with writes only) and kept up to date
 };
 
 // A vertex on the device: pixel position, depth 0..1, 1/w and the shaded vertex it came from.

@@ -94,24 +94,19 @@ void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const Scree
 }
 
 void Renderer::finish() {
-  // Bands of about 256 KiB of colour and depth, whole block rows of the coarse depth.
-  constexpr int kBlock = CoarseDepth::kBlock;
+  // Bands of about 256 KiB of colour and depth, whole bands of the touched area.
+  constexpr int kBlock = BandRegion::kRows;
   const int rowBytes = std::max(1, clip_.width()) * 8;
   const int band = std::clamp(262144 / rowBytes, kBlock, 256) & ~(kBlock - 1);
   const PixelRect cleared = clearPending_ ? clear_.area.bounds() : PixelRect{};
   const int top = clearPending_ && !cleared.empty() ? std::min(clip_.top, cleared.top) : clip_.top;
   const int bottom = clearPending_ && !cleared.empty() ? std::max(clip_.bottom, cleared.bottom) : clip_.bottom;
-  if (!prepared_.empty()) {
-    coarse_.reset(target_, clip_);
-    context_.coarse = &coarse_;
-  }
   for (int y = top; y < bottom;) {
     const int end = std::min(bottom, ((y + band) & ~(kBlock - 1)));
     if (clearPending_) {
       clear_.area.forEachRect(y, end, [&](const PixelRect& rows) {
         clearColor(target_, rows, clear_.color);
         clearDepth(target_, rows, clear_.depth);
-        if (!prepared_.empty()) coarse_.setKnown(rows, clear_.depth);
       });
     }
     for (Prepared& p : prepared_) {
@@ -125,7 +120,6 @@ void Renderer::finish() {
     }
     y = end;
   }
-  context_.coarse = nullptr;
   prepared_.clear();
   clearPending_ = false;
 }

@@ -78,7 +78,6 @@ class Renderer {
   ClearRequest clear_;
   bool clearPending_ = false;
   ClipPolygon polygon_;
-  CoarseDepth coarse_;  // during finish()
 };
 
 }  // namespace rm::raster

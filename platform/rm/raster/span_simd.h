@@ -226,23 +226,15 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
   const ChannelAvx512 red = channelSetup<Q>(ctx.shades, 16), green = channelSetup<Q>(ctx.shades, 8),
                       blue = channelSetup<Q>(ctx.shades, 0);
   const __m512i alpha = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
-  // What the rows cover, band by band of the touched area.
-  int bandTop = box.top, bandLeft = box.right, bandRight = box.left;
-  auto flushBand = [&](int bottom) {
-    if (ctx.touched && bandLeft < bandRight) ctx.touched->addInBand(bandTop, bottom, bandLeft, bandRight);
-    bandTop = bottom;
-    bandLeft = box.right;
-    bandRight = box.left;
-  };
+  BandCollector touched(ctx.touched, box.top);
   for (int y = box.top; y < box.bottom; ++y) {
-    if (y != bandTop && (y & (BandRegion::kRows - 1)) == 0) flushBand(y);
+    touched.row(y);
     int64_t lo64, hi64;
     rowSpan(walks, box, lo64, hi64);
     for (EdgeWalk& w : walks) w.next();
     if (lo64 > hi64) continue;
     const int lo = static_cast<int>(lo64), hi = static_cast<int>(hi64);
-    bandLeft = std::min(bandLeft, lo);
-    bandRight = std::max(bandRight, hi + 1);
+    touched.span(lo, hi);
     uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
     float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
     const float fy = static_cast<float>(y) + 0.5f - pl.y0;
@@ -274,7 +266,7 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
       vb = _mm512_add_ps(vb, db);
     }
   }
-  flushBand(box.bottom);
+  touched.finish(box.bottom);
 }
 
 #pragma GCC diagnostic pop

@@ -1,6 +1,8 @@
 #include "platform/rm/raster/target.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 namespace rm::raster {
 
@@ -21,6 +23,21 @@ namespace {
 PixelRect inside(const RenderTarget& target, const PixelRect& rect) {
   return intersect(rect, {0, 0, target.width, target.height});
 }
+
+// Fills n 32-bit values. On x86-64 a string store: for rows of a few kilobytes the processor
+// writes whole cache lines without reading them first, about twice as fast as vector stores
+// once the rows no longer fit the cache.
+template <class T>
+void fillRow(T* p, T value, size_t n) {
+  static_assert(sizeof(T) == 4);
+#if defined(__x86_64__) && defined(__GNUC__)
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  asm volatile("rep stosl" : "+D"(p), "+c"(n) : "a"(bits) : "memory");
+#else
+  std::fill_n(p, n, value);
+#endif
+}
 }  // namespace
 
 void clearColor(const RenderTarget& target, const PixelRect& rect, uint32_t pixel) {
@@ -28,7 +45,7 @@ void clearColor(const RenderTarget& target, const PixelRect& rect, uint32_t pixe
   if (r.empty() || !target.color) return;
   for (int y = r.top; y < r.bottom; ++y) {
     uint32_t* row = target.color + static_cast<size_t>(y) * target.stride;
-    std::fill(row + r.left, row + r.right, pixel);
+    fillRow(row + r.left, pixel, static_cast<size_t>(r.width()));
   }
 }
 
@@ -37,7 +54,7 @@ void clearDepth(const RenderTarget& target, const PixelRect& rect, float depth) 
   if (r.empty() || !target.depth) return;
   for (int y = r.top; y < r.bottom; ++y) {
     float* row = target.depth + static_cast<size_t>(y) * target.stride;
-    std::fill(row + r.left, row + r.right, depth);
+    fillRow(row + r.left, depth, static_cast<size_t>(r.width()));
   }
 }
 

@@ -162,57 +162,17 @@ template <class K, DepthMode D, bool Post, bool Wide>
 template <class K, DepthMode D, bool Post, bool Wide>
 [[gnu::always_inline]] inline void fillSpans(EdgeWalk (&walks)[3], const Planes& pl, PixelRect box,
                                              const FragmentContext& ctx) {
-  CoarseDepth* coarse = D == DepthMode::LessEqualWrite ? ctx.coarse : nullptr;
-  constexpr int kBlock = CoarseDepth::kBlock;
-  for (int y0 = box.top; y0 < box.bottom;) {
-    // One block row at a time: the rows' spans, then which blocks they meet are hidden.
-    const int y1 = std::min(box.bottom, (y0 & ~(kBlock - 1)) + kBlock);
-    int64_t lo[kBlock], hi[kBlock];
-    int64_t left = box.right, right = box.left - 1;
-    for (int y = y0; y < y1; ++y) {
-      rowSpan(walks, box, lo[y - y0], hi[y - y0]);
-      for (EdgeWalk& w : walks) w.next();
-      if (lo[y - y0] > hi[y - y0]) continue;
-      left = std::min(left, lo[y - y0]);
-      right = std::max(right, hi[y - y0]);
-    }
-    if (left > right) {
-      y0 = y1;
-      continue;
-    }
-    if (ctx.touched) ctx.touched->addInBand(y0, y1, static_cast<int>(left), static_cast<int>(right) + 1);
-    if (!coarse) {
-      for (int y = y0; y < y1; ++y)
-        if (lo[y - y0] <= hi[y - y0]) fillSpan<K, D, Post, Wide>(pl, y, lo[y - y0], hi[y - y0], ctx);
-      y0 = y1;
-      continue;
-    }
-    const int by = y0 >> CoarseDepth::kShift;
-    const int bx0 = static_cast<int>(left) >> CoarseDepth::kShift, bx1 = static_cast<int>(right) >> CoarseDepth::kShift;
-    uint8_t* open = coarse->rowFlags().data();  // indexed from bx0
-    const bool any = coarse->openBlocks({pl.x0, pl.y0, pl.z, pl.zdx, pl.zdy}, y0, y1, static_cast<int>(left),
-                                        static_cast<int>(right), open) > 0;
-    if (any) {
-      for (int y = y0; y < y1; ++y) {
-        const int64_t l = lo[y - y0], h = hi[y - y0];
-        if (l > h) continue;
-        // Runs of open blocks within [l, h].
-        int bx = static_cast<int>(l) >> CoarseDepth::kShift;
-        const int last = static_cast<int>(h) >> CoarseDepth::kShift;
-        while (bx <= last) {
-          while (bx <= last && !open[bx - bx0]) ++bx;
-          if (bx > last) break;
-          const int runStart = bx;
-          while (bx <= last && open[bx - bx0]) ++bx;
-          fillSpan<K, D, Post, Wide>(pl, y, std::max<int64_t>(l, runStart * kBlock),
-                               std::min<int64_t>(h, bx * kBlock - 1), ctx);
-        }
-      }
-      for (int bx = bx0; bx <= bx1; ++bx)
-        if (open[bx - bx0]) coarse->forget(bx, bx, by);
-    }
-    y0 = y1;
+  BandCollector touched(ctx.touched, box.top);
+  for (int y = box.top; y < box.bottom; ++y) {
+    touched.row(y);
+    int64_t lo, hi;
+    rowSpan(walks, box, lo, hi);
+    for (EdgeWalk& w : walks) w.next();
+    if (lo > hi) continue;
+    touched.span(static_cast<int>(lo), static_cast<int>(hi));
+    fillSpan<K, D, Post, Wide>(pl, y, lo, hi, ctx);
   }
+  touched.finish(box.bottom);
 }
 
 template <class K>

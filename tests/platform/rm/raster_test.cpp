@@ -398,7 +398,7 @@ TEST(RasterShades, MonoRampHasAsManyGreysAsShades) {
 // several pixels at once; the general path must give the very same picture.
 TEST(RasterFill, FastAndGeneralPathsDrawTheSamePixels) {
   // The general path works a pixel at a time; the fast ones four, eight or sixteen at a time
-  // with depth, without depth, and through the coarse depth of a render.
+  // with depth and without.
   Quad q(0.1f, -0.2f, 5, 2.3f, {1, 1, 1});
   q.v[0].color = {1, 0, 0.2f}, q.v[1].color = {0, 1, 0.5f}, q.v[2].color = {0.3f, 0.2f, 1};
   Quad behind(0.3f, 0.1f, 7, 1.5f, {0.2f, 0.9f, 0.4f});
