@@ -1,9 +1,10 @@
 #pragma once
 // Filling spans of interpolated colour several pixels at a time: four with SSE2 (always there on
-// x86-64), eight with AVX2 where the processor has it. Used by the triangle stage for the common
-// case: colour only, depth test less-or-equal with writes, or no depth test. Each run depth-tests,
-// rounds, optionally quantizes to shades with the same arithmetic as ShadeTable::quantize, and
-// writes through a mask so that the pixels it does not own keep their values.
+// x86-64), eight with AVX2 or sixteen with AVX-512 where the processor has them (simdLevel()).
+// Used by the triangle stage for the common case: colour only, depth test less-or-equal with
+// writes, or no depth test. Each run depth-tests, rounds, optionally quantizes to shades with the
+// same arithmetic as ShadeTable::quantize, and writes through a mask so that the pixels it does
+// not own keep their values.
 // Internal to triangle.cpp, its only includer.
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,10 @@
 // Triangle filling: integer edge functions on a 1/16 pixel grid decide coverage (top-left rule),
-// each row's covered span is solved from the three edges at once, and the span is walked with
-// float increments of depth and the shading attributes.
+// the edges are walked down the rows to find each row's covered span, and the span is walked
+// with float increments of depth and the shading attributes.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <type_traits>
-
 
 #include "platform/rm/raster/span_simd.h"
 #include "platform/rm/raster/triangle_setup.h"
@@ -101,62 +100,62 @@ template <class K, DepthMode D, bool Post, bool Wide>
   const RenderTarget& t = ctx.target;
   const DepthFunc func = ctx.options->depthFunc;
   const bool depthWrite = ctx.options->depthWrite;
-    uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
-    float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
-    int x = static_cast<int>(lo);
-    const float fy = static_cast<float>(y) + 0.5f - pl.y0;
-    float fx = static_cast<float>(x) + 0.5f - pl.x0;
-    float z = pl.z + pl.zdx * fx + pl.zdy * fy;
-    float attr[K::kAttrs];
-    for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
+  uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
+  float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
+  int x = static_cast<int>(lo);
+  const float fy = static_cast<float>(y) + 0.5f - pl.y0;
+  float fx = static_cast<float>(x) + 0.5f - pl.x0;
+  float z = pl.z + pl.zdx * fx + pl.zdy * fy;
+  float attr[K::kAttrs];
+  for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
 #if defined(__SSE2__)
-    if constexpr (std::is_same_v<K, ColorKernel> && D != DepthMode::General) {
-      int rest = x;
+  if constexpr (std::is_same_v<K, ColorKernel> && D != DepthMode::General) {
+    int rest = x;
 #if defined(ZTARN_RASTER_AVX2)
-      if constexpr (Wide) {
-        rest = colorRunAvx2<D, Post>(x, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
-        if (rest > hi) return;
-        if (rest != x) {
-          const float rx = static_cast<float>(rest) + 0.5f - pl.x0;
-          z = pl.z + pl.zdx * rx + pl.zdy * fy;
-          for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * rx + pl.ady[i] * fy;
-        }
-      }
-#endif
-      rest = colorRunSse<D, Post>(rest, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
+    if constexpr (Wide) {
+      rest = colorRunAvx2<D, Post>(x, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
       if (rest > hi) return;
-      if (rest != x) {  // continue where the groups of four ended
-        x = rest;
-        fx = static_cast<float>(x) + 0.5f - pl.x0;
-        z = pl.z + pl.zdx * fx + pl.zdy * fy;
-        for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
+      if (rest != x) {
+        const float rx = static_cast<float>(rest) + 0.5f - pl.x0;
+        z = pl.z + pl.zdx * rx + pl.zdy * fy;
+        for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * rx + pl.ady[i] * fy;
       }
     }
 #endif
-    float w = pl.w + pl.wdx * fx + pl.wdy * fy;
-    for (; x <= static_cast<int>(hi); ++x) {
-      bool pass;
-      if constexpr (D == DepthMode::Off) pass = true;
-      else if constexpr (D == DepthMode::LessEqualWrite) pass = z <= zrow[x];
-      else pass = depthPasses(func, z, zrow[x]);
-      if (pass) {
-        if constexpr (D == DepthMode::LessEqualWrite) zrow[x] = z;
-        else if constexpr (D == DepthMode::General) {
-          if (depthWrite) zrow[x] = z;
-        }
-        float rgb[3];
-        K::shade(attr, w, ctx, rgb);
-        if constexpr (Post) {
-          const ShadeTable& t = *ctx.shades;
-          crow[x] = packPixel(t.quantize(rgb[0], x, y), t.quantize(rgb[1], x, y), t.quantize(rgb[2], x, y));
-        } else {
-          crow[x] = packPixel(channel(rgb[0]), channel(rgb[1]), channel(rgb[2]));
-        }
-      }
-      z += pl.zdx;
-      if constexpr (K::kPerspective) w += pl.wdx;
-      for (int i = 0; i < K::kAttrs; ++i) attr[i] += pl.adx[i];
+    rest = colorRunSse<D, Post>(rest, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
+    if (rest > hi) return;
+    if (rest != x) {  // continue where the groups of four ended
+      x = rest;
+      fx = static_cast<float>(x) + 0.5f - pl.x0;
+      z = pl.z + pl.zdx * fx + pl.zdy * fy;
+      for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
     }
+  }
+#endif
+  float w = pl.w + pl.wdx * fx + pl.wdy * fy;
+  for (; x <= static_cast<int>(hi); ++x) {
+    bool pass;
+    if constexpr (D == DepthMode::Off) pass = true;
+    else if constexpr (D == DepthMode::LessEqualWrite) pass = z <= zrow[x];
+    else pass = depthPasses(func, z, zrow[x]);
+    if (pass) {
+      if constexpr (D == DepthMode::LessEqualWrite) zrow[x] = z;
+      else if constexpr (D == DepthMode::General) {
+        if (depthWrite) zrow[x] = z;
+      }
+      float rgb[3];
+      K::shade(attr, w, ctx, rgb);
+      if constexpr (Post) {
+        const ShadeTable& t = *ctx.shades;
+        crow[x] = packPixel(t.quantize(rgb[0], x, y), t.quantize(rgb[1], x, y), t.quantize(rgb[2], x, y));
+      } else {
+        crow[x] = packPixel(channel(rgb[0]), channel(rgb[1]), channel(rgb[2]));
+      }
+    }
+    z += pl.zdx;
+    if constexpr (K::kPerspective) w += pl.wdx;
+    for (int i = 0; i < K::kAttrs; ++i) attr[i] += pl.adx[i];
+  }
 }
 
 template <class K, DepthMode D, bool Post, bool Wide>
