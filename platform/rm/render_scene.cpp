@@ -1,6 +1,7 @@
 #include "platform/rm/render_scene.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace rm {
 
@@ -27,13 +28,6 @@ raster::Material ToMaterial(const Material* material)
     m.specular = {p.specular[0], p.specular[1], p.specular[2]};
     m.emissive = {p.emissive[0], p.emissive[1], p.emissive[2]};
     return m;
-}
-
-bool SameMaterial(const raster::Material& a, const raster::Material& b)
-{
-    return a.power == b.power && a.specular.r == b.specular.r && a.specular.g == b.specular.g &&
-           a.specular.b == b.specular.b && a.emissive.r == b.emissive.r && a.emissive.g == b.emissive.g &&
-           a.emissive.b == b.emissive.b;
 }
 
 raster::LightKind ToKind(D3DRMLIGHTTYPE type)
@@ -67,9 +61,9 @@ Matrix FromRasterMatrix(const raster::Mat4& m)
     return r;
 }
 
-void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
+bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
                        const raster::RasterOptions& options, Frame& frame, Frame& camera,
-                       const raster::ClearRequest* clear)
+                       const raster::ClearRequest* clear, SceneMemory* memory, raster::BandRegion& redrawn)
 {
     lights_.clear();
     enableFrames_.clear();
@@ -79,22 +73,104 @@ void SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     CollectLights(*root, root->Local(), 0);
     worldToCamera_ = ToRasterMatrix(Inverse(camera.World()));
     renderer.begin(target, view, worldToCamera_, options, ambient_, lights_);
-    if (clear)
-        renderer.clearFirst(*clear);
+    projection_ = renderer.projection();
+    viewport_ = view.viewport;
     pending_.clear();
     CollectFrame(frame, frame.World(), 0);
+
+    // Redrawing a part is the same as drawing everything when the nearest surface wins and
+    // every batch that reaches the part is drawn whole: elsewhere such a batch draws the very
+    // pixels it drew before, or loses the depth test.
+    const bool nearestWins = options.depthTest && (options.depthFunc == raster::DepthFunc::Less ||
+                                                   options.depthFunc == raster::DepthFunc::LessEqual);
+    bool partial = false;
+    redrawn.clear();
+    if (memory && clear) {
+        settings_.scene = &frame;
+        settings_.worldToCamera = worldToCamera_;
+        settings_.view = view;
+        settings_.options = options;
+        settings_.ambient = ambient_;
+        settings_.lights = lights_;
+        settings_.enableFrames = enableFrames_;
+        settings_.clearColor = clear->color;
+        settings_.clearDepth = clear->depth;
+        const bool redrawable = nearestWins && options.depthWrite && options.fill == raster::FillMode::Solid;
+        partial = redrawable && ChangedArea(*memory, settings_, redrawn);
+        if (partial)
+            redrawn = redrawn.clippedTo(view.viewport);
+        memory->valid_ = true;
+        std::swap(memory->settings_, settings_);
+        memory->items_.clear();
+        for (const Pending& p : pending_)
+            memory->items_.push_back(p.item);
+    }
+    if (partial) {
+        if (redrawn.empty()) {
+            renderer.finish();
+            Prune();
+            return true;
+        }
+        renderer.clearFirst({redrawn, clear->color, clear->depth});
+        renderer.limitTo(&redrawn);
+    } else if (clear) {
+        renderer.clearFirst(*clear);
+    }
     // With a depth test that keeps the nearest surface the picture does not depend on the
     // order, so nearer objects go first: what they hide then fails the depth test early instead
     // of being shaded and overwritten. Otherwise the scene's own order is the drawing order.
-    const bool nearestWins = options.depthTest && (options.depthFunc == raster::DepthFunc::Less ||
-                                                   options.depthFunc == raster::DepthFunc::LessEqual);
     if (nearestWins)
         std::stable_sort(pending_.begin(), pending_.end(),
                          [](const Pending& a, const Pending& b) { return a.depth < b.depth; });
     for (const Pending& p : pending_)
-        renderer.draw(p.batch);
+        if (!partial || redrawn.meets(p.item.box))
+            renderer.draw(p.batch);
     renderer.finish();
     Prune();
+    return partial;
+}
+
+raster::PixelRect SceneDrawer::ScreenBox(const raster::Batch& batch) const
+{
+    const raster::Mat4 modelToClip = batch.modelToWorld * worldToCamera_ * projection_.cameraToClip;
+    float left = 0, top = 0, right = -1, bottom = -1;
+    for (std::uint32_t i = 0; i < batch.vertexCount; ++i) {
+        const raster::Vec4 c = raster::transformPoint4(batch.vertices[i].position, modelToClip);
+        if (!(c.w > 0) || !(std::fabs(c.x) <= c.w) || !(std::fabs(c.y) <= c.w))
+            return viewport_;
+        const float x = raster::toPixelX(projection_, c.x / c.w), y = raster::toPixelY(projection_, c.y / c.w);
+        if (right < left) {
+            left = right = x;
+            top = bottom = y;
+        }
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    if (right < left)
+        return {};
+    constexpr int kMargin = 2;  // pixels: rounding of corners to the sub-pixel grid and more
+    return raster::intersect({static_cast<int>(std::floor(left)) - kMargin, static_cast<int>(std::floor(top)) - kMargin,
+                              static_cast<int>(std::floor(right)) + kMargin + 1,
+                              static_cast<int>(std::floor(bottom)) + kMargin + 1},
+                             viewport_);
+}
+
+bool SceneDrawer::ChangedArea(const SceneMemory& memory, const SceneMemory::Settings& settings,
+                              raster::BandRegion& area) const
+{
+    if (!memory.valid_ || !(memory.settings_ == settings) || memory.items_.size() != pending_.size())
+        return false;
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        const SceneMemory::Item& now = pending_[i].item;
+        const SceneMemory::Item& before = memory.items_[i];
+        if (now.SameBatch(before))
+            continue;
+        area.add(before.box);
+        area.add(now.box);
+    }
+    return true;
 }
 
 void SceneDrawer::CollectLights(Frame& frame, const Matrix& world, int depth)
@@ -170,7 +246,17 @@ void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world, std:
         b.material = g.material;
         b.texture = TextureFor(g.texture);
         b.lightMask = lightMask;
-        pending_.push_back({b, depth});
+        SceneMemory::Item item;
+        item.mesh = &builder;
+        item.group = static_cast<std::size_t>(&g - mesh.groups.data());
+        item.meshRevision = mesh.revision;
+        item.modelToWorld = modelToWorld;
+        item.material = g.material;
+        item.texture = g.texture;
+        item.textureRevision = g.texture ? g.texture->Revision() : 0;
+        item.lightMask = lightMask;
+        item.box = ScreenBox(b);
+        pending_.push_back({b, depth, item});
     }
 }
 
@@ -206,7 +292,7 @@ const SceneDrawer::CachedMesh& SceneDrawer::MeshFor(MeshBuilder& builder)
         raster::Material m = ToMaterial(face.material.get());
         const Texture* t = face.texture.get();
         auto it = std::find_if(pending.begin(), pending.end(),
-                               [&](const Pending& p) { return p.texture == t && SameMaterial(p.material, m); });
+                               [&](const Pending& p) { return p.texture == t && p.material == m; });
         if (it == pending.end()) {
             pending.push_back({m, t, {}});
             it = pending.end() - 1;

@@ -20,13 +20,62 @@ namespace rm {
 raster::Mat4 ToRasterMatrix(const Matrix& m);
 Matrix FromRasterMatrix(const raster::Mat4& m);
 
+// What a viewport showed after its last clear and render: the settings of the whole picture and
+// every batch with where it lay on the device. With it the next frame of the same scene clears
+// and redraws only where a batch moved or changed.
+class SceneMemory {
+public:
+    void Forget() { valid_ = false; }
+
+private:
+    friend class SceneDrawer;
+    struct Settings {
+        const Frame* scene = nullptr;
+        raster::Mat4 worldToCamera;
+        raster::ViewSetup view;
+        raster::RasterOptions options;
+        raster::ColorF ambient;
+        std::vector<raster::Light> lights;
+        std::vector<Frame*> enableFrames;
+        std::uint32_t clearColor = 0;
+        float clearDepth = 1;
+        bool operator==(const Settings&) const = default;
+    };
+    struct Item {
+        const MeshBuilder* mesh = nullptr;
+        std::size_t group = 0;
+        std::uint64_t meshRevision = 0;
+        raster::Mat4 modelToWorld;
+        raster::Material material;
+        const Texture* texture = nullptr;
+        std::uint64_t textureRevision = 0;
+        std::uint32_t lightMask = 0;
+        raster::PixelRect box;  // on the device; the whole viewport when the batch reaches past it
+        bool SameBatch(const Item& o) const
+        {
+            return mesh == o.mesh && group == o.group && meshRevision == o.meshRevision &&
+                   modelToWorld == o.modelToWorld && material == o.material && texture == o.texture &&
+                   textureRevision == o.textureRevision && lightMask == o.lightMask;
+        }
+    };
+    bool valid_ = false;
+    Settings settings_;
+    std::vector<Item> items_;  // in the order the scene lists them
+};
+
 class SceneDrawer {
 public:
     // Draws frame's subtree (and instanced frames) through the camera, after clearing what
     // clear asks for (null: nothing). Lights come from the whole tree frame belongs to. The
     // renderer then reports the triangles drawn and the area touched.
-    void Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
-              const raster::RasterOptions& options, Frame& frame, Frame& camera, const raster::ClearRequest* clear);
+    //
+    // With memory of the viewport's last frame (which must have been a clear and this one render)
+    // and a clear, only the area where batches moved or changed is cleared and redrawn: then the
+    // function returns true and redrawn holds that area. Otherwise everything is drawn and memory,
+    // when given, remembers this frame.
+    bool Draw(raster::Renderer& renderer, const raster::RenderTarget& target, const raster::ViewSetup& view,
+              const raster::RasterOptions& options, Frame& frame, Frame& camera, const raster::ClearRequest* clear,
+              SceneMemory* memory, raster::BandRegion& redrawn);
 
 private:
     struct MeshGroup {
@@ -62,7 +111,14 @@ private:
     struct Pending {
         raster::Batch batch;
         float depth = 0;  // camera-space z of the batch's model origin
+        SceneMemory::Item item;
     };
+    // Where the batch can draw on the device: the box of its corners, a little larger; the whole
+    // viewport when a corner lies outside the view.
+    raster::PixelRect ScreenBox(const raster::Batch& batch) const;
+    // Where the batches of this frame differ from memory's: false when the whole picture must be
+    // drawn again.
+    bool ChangedArea(const SceneMemory& memory, const SceneMemory::Settings& settings, raster::BandRegion& area) const;
 
     std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;
     std::vector<Pending> pending_;  // refilled every draw, capacity kept
@@ -72,6 +128,9 @@ private:
     bool anyEnableFrame_ = false;
     raster::ColorF ambient_;
     raster::Mat4 worldToCamera_;
+    SceneMemory::Settings settings_;  // of this frame; capacity kept
+    raster::Projection projection_;   // of this frame's view
+    raster::PixelRect viewport_;      // of this frame's view
 };
 
 }  // namespace rm

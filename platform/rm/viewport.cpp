@@ -49,6 +49,8 @@ void Viewport::FlushClear()
         raster::clearColor(device_->Target(), r, pendingClear_.color);
         raster::clearDepth(device_->Target(), r, pendingClear_.depth);
     });
+    device_->MarkDirty(pendingClear_.area);
+    memory_.Forget();
 }
 
 void* Viewport::FindInterface(REFIID iid)
@@ -105,6 +107,7 @@ HRESULT Viewport::Configure(LONG x, LONG y, DWORD width, DWORD height)
     width_ = width;
     height_ = height;
     fullClearNeeded_ = true;
+    memory_.Forget();
     return D3DRM_OK;
 }
 
@@ -129,7 +132,6 @@ HRESULT Viewport::Clear()
                                       !OverlapsAnother()
                                   ? drawnSinceClear_.clippedTo(Rect())
                                   : raster::BandRegion(Rect());
-    d.MarkDirty(area);
     pendingClear_ = {std::move(area), background, depth};
     clearPending_ = true;
     drawnSinceClear_.clear();
@@ -149,9 +151,24 @@ HRESULT Viewport::Render(IDirect3DRMFrame* frame)
     raster::Renderer& renderer = d.Renderer();
     const raster::ClearRequest* clear = clearPending_ ? &pendingClear_ : nullptr;
     clearPending_ = false;
-    d.Drawer().Draw(renderer, d.Target(), Setup(), d.DrawingOptions(), *scene, *camera_, clear);
-    drawnSinceClear_.add(renderer.touched());
-    d.MarkDirty(renderer.touched());
+    // Only a frame that is one clear and one render, alone on its pixels, can be redrawn in part
+    // next time.
+    const bool remember = clear && !OverlapsAnother();
+    if (!remember)
+        memory_.Forget();
+    raster::BandRegion redrawn;
+    if (d.Drawer().Draw(renderer, d.Target(), Setup(), d.DrawingOptions(), *scene, *camera_, clear,
+                        remember ? &memory_ : nullptr, redrawn)) {
+        // Only the redrawn part was cleared: the rest still shows what it showed.
+        drawnSinceClear_ = clear->area;
+        drawnSinceClear_.add(renderer.touched());
+        d.MarkDirty(redrawn);
+    } else {
+        drawnSinceClear_.add(renderer.touched());
+        if (clear)
+            d.MarkDirty(clear->area);
+        d.MarkDirty(renderer.touched());
+    }
     d.CountTriangles(renderer.trianglesDrawn());
     return D3DRM_OK;
 }

@@ -102,6 +102,8 @@ private:
     float lastDepthClear_ = 1;
     raster::ClearRequest pendingClear_;
     bool clearPending_ = false;
+    // The last frame, when it was a clear and one render: the next one redraws what changed.
+    SceneMemory memory_;
 
     ImmediateViewport immediate_{*this};
 };

@@ -58,6 +58,12 @@ BandRegion BandRegion::clippedTo(const PixelRect& rect) const {
   return out;
 }
 
+bool BandRegion::meets(const PixelRect& rect) const {
+  bool met = false;
+  forEachRect(rect.top, rect.bottom, [&](const PixelRect& r) { met = met || !intersect(r, rect).empty(); });
+  return met;
+}
+
 PixelRect BandRegion::bounds() const {
   PixelRect b;
   forEachRect([&](const PixelRect& r) { b = unite(b, r); });

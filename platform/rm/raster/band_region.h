@@ -31,6 +31,12 @@ class BandRegion {
   BandRegion clippedTo(const PixelRect& rect) const;
   // The smallest rectangle holding the region.
   PixelRect bounds() const;
+  // The extent [first, second) of row y; empty (first >= second) outside the region.
+  std::pair<int, int> extentAt(int y) const {
+    return y >= top_ && y < bottom_ ? extent(y >> kShift) : std::pair<int, int>{0, 0};
+  }
+  // Whether the region and rect share a pixel.
+  bool meets(const PixelRect& rect) const;
 
   // Calls f(rect) with rectangles that together cover the region, each inside rows [top,
   // bottom): one per run of bands with the same extent, top to bottom.

@@ -8,6 +8,7 @@ namespace rm::raster {
 
 struct ColorF {
   float r = 0, g = 0, b = 0;
+  bool operator==(const ColorF&) const = default;
 };
 
 inline ColorF operator+(ColorF a, ColorF b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }

@@ -22,6 +22,7 @@ struct FragmentContext {
   const Material* material = nullptr;
   Vec3 objectOrigin;                     // camera space, for parallel point lights
   BandRegion* touched = nullptr;         // grows to cover every pixel that may have been written
+  const BandRegion* limit = nullptr;     // when set, pixels outside it may be left alone
 };
 
 // A vertex on the device: pixel position, depth 0..1, 1/w and the shaded vertex it came from.

@@ -22,12 +22,14 @@ struct Light {
   float attenuation2 = 0;     // quadratic factor
   float umbra = 0.4f;         // spot: half-angle of full intensity, radians
   float penumbra = 0.5f;      // spot: half-angle where the light ends, radians
+  bool operator==(const Light&) const = default;
 };
 
 struct Material {
   ColorF emissive;            // added to every lit colour
   ColorF specular;            // colour of highlights
   float power = 0;            // sharpness of highlights; 0: no highlights
+  bool operator==(const Material&) const = default;
 };
 
 // Lights of one render, in camera space. Ambient light that reaches everything is summed

@@ -11,6 +11,7 @@ struct Vec2 {
 
 struct Vec3 {
   float x = 0, y = 0, z = 0;
+  bool operator==(const Vec3&) const = default;
 };
 
 struct Vec4 {
@@ -35,6 +36,7 @@ inline Vec3 normalize(Vec3 a) {
 // 4x4 matrix for row vectors; identity by default.
 struct Mat4 {
   float m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+  bool operator==(const Mat4&) const = default;
 };
 
 // a then b: a point goes through a first (p * a * b).

@@ -36,6 +36,7 @@ struct RasterOptions {
   bool depthTest = true;
   bool depthWrite = true;
   DepthFunc depthFunc = DepthFunc::LessEqual;
+  bool operator==(const RasterOptions&) const = default;
 };
 
 }  // namespace rm::raster

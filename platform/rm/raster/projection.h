@@ -24,6 +24,7 @@ struct ViewSetup {
   float left = -0.5f, right = 0.5f, bottom = -0.5f, top = 0.5f;  // viewing plane
   bool uniformScaling = true;
   PixelRect viewport;                                // on the device, in pixels
+  bool operator==(const ViewSetup&) const = default;
 };
 
 struct Projection {

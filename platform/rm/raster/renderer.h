@@ -36,6 +36,9 @@ class Renderer {
   // filled by finish(), band of rows by band of rows, each band cleared just before its
   // triangles are filled, so that the band's colour and depth stay in the cache.
   void clearFirst(const ClearRequest& clear);
+  // Pixels outside limit (null: none) need not be drawn in this render: they would get the
+  // values they hold. The region must outlive the render.
+  void limitTo(const BandRegion* limit) { context_.limit = limit; }
   void draw(const Batch& batch);
   // Completes the render: what draw() prepared is filled. Call once after the last draw().
   void finish();

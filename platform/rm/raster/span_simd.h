@@ -234,8 +234,15 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
     rowSpan(walks, box, lo64, hi64);
     for (EdgeWalk& w : walks) w.next();
     if (lo64 > hi64) continue;
-    const int lo = static_cast<int>(lo64), hi = static_cast<int>(hi64);
-    touched.span(lo, hi);
+    const int lo = static_cast<int>(lo64);
+    int hi = static_cast<int>(hi64), first = lo;  // draws [first, hi] of the span [lo, hi]
+    if (ctx.limit) {
+      const std::pair<int, int> e = ctx.limit->extentAt(y);
+      first = std::max(lo, e.first);
+      hi = std::min(hi, e.second - 1);
+      if (first > hi) continue;
+    }
+    touched.span(first, hi);
     uint32_t* crow = t.color + static_cast<size_t>(y) * t.stride;
     float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
     const float fy = static_cast<float>(y) + 0.5f - pl.y0;
@@ -246,9 +253,19 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
     __m512 vb = _mm512_add_ps(_mm512_set1_ps(pl.a[2] + pl.adx[2] * fx + pl.ady[2] * fy), laneB);
     __m512 threshold = _mm512_setzero_ps();
     if constexpr (Q != Quantize::Round) threshold = _mm512_loadu_ps(ctx.shades->thresholdsFrom(lo, y));
-    for (int x = lo; x <= hi; x += 16) {
+    // A span cut short on the left steps over the groups it skips, so that every pixel gets the
+    // very value it gets when the whole span is drawn.
+    int x = lo;
+    for (; x + 16 <= first; x += 16) {
+      vz = _mm512_add_ps(vz, dz);
+      vr = _mm512_add_ps(vr, dr);
+      vg = _mm512_add_ps(vg, dg);
+      vb = _mm512_add_ps(vb, db);
+    }
+    for (; x <= hi; x += 16) {
       const int left = hi - x + 1;
-      const __mmask16 inside = left >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << left) - 1);
+      __mmask16 inside = left >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << left) - 1);
+      if (x < first) inside &= __mmask16(~((1u << (first - x)) - 1));
       __mmask16 pass = inside;
       if constexpr (D != DepthMode::Off) {
         const __m512 zold = _mm512_maskz_loadu_ps(inside, zrow + x);

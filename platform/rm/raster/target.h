@@ -12,6 +12,7 @@ struct PixelRect {
   bool empty() const { return right <= left || bottom <= top; }
   int width() const { return right - left; }
   int height() const { return bottom - top; }
+  bool operator==(const PixelRect&) const = default;
 };
 
 // Smallest rectangle holding both; an empty rectangle adds nothing.
