@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace rm {
 
@@ -17,6 +18,32 @@ raster::ColorF ToColor(D3DCOLOR c)
 }
 
 raster::Vec3 ToVec(D3DVECTOR v) { return {v.x, v.y, v.z}; }
+
+// The convex hull of points (monotone chain), corners in order; fewer than three corners when
+// the points lie on a line.
+void ConvexHull(std::vector<raster::Vec2>& points, std::vector<raster::Vec2>& hull)
+{
+    std::sort(points.begin(), points.end(),
+              [](const raster::Vec2& a, const raster::Vec2& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    hull.clear();
+    if (points.empty())
+        return;
+    auto turn = [](const raster::Vec2& o, const raster::Vec2& a, const raster::Vec2& b) {
+        return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+    };
+    for (int pass = 0; pass < 2; ++pass) {
+        const std::size_t start = hull.size();
+        for (std::size_t k = 0; k < points.size(); ++k) {
+            const raster::Vec2& p = pass == 0 ? points[k] : points[points.size() - 1 - k];
+            while (hull.size() >= start + 2 && turn(hull[hull.size() - 2], hull.back(), p) <= 0)
+                hull.pop_back();
+            hull.push_back(p);
+        }
+        hull.pop_back();  // the last point of each chain starts the other
+    }
+    if (hull.empty())
+        hull.push_back(points.front());
+}
 
 raster::Material ToMaterial(const Material* material)
 {
@@ -96,81 +123,110 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
         settings_.clearColor = clear->color;
         settings_.clearDepth = clear->depth;
         const bool redrawable = nearestWins && options.depthWrite && options.fill == raster::FillMode::Solid;
-        partial = redrawable && ChangedArea(*memory, settings_, redrawn);
+        const bool sameView = memory->valid_ && memory->settings_ == settings_;
+        partial = redrawable && sameView && memory->items_.size() == pending_.size();
+        // Each batch's place on the device: the one remembered when nothing about it changed.
+        for (std::size_t i = 0; i < pending_.size(); ++i) {
+            SceneMemory::Item& now = pending_[i].item;
+            SceneMemory::Item* before = sameView && i < memory->items_.size() ? &memory->items_[i] : nullptr;
+            if (before && now.SameBatch(*before)) {
+                std::swap(now.footprint, before->footprint);
+                now.box = before->box;
+                continue;
+            }
+            if (partial && before)
+                redrawn.add(before->footprint);
+            Footprint(pending_[i].batch, now);
+            if (partial)
+                redrawn.add(now.footprint);
+        }
         if (partial)
             redrawn = redrawn.clippedTo(view.viewport);
-        memory->valid_ = true;
-        std::swap(memory->settings_, settings_);
-        memory->items_.clear();
-        for (const Pending& p : pending_)
-            memory->items_.push_back(p.item);
     }
-    if (partial) {
-        if (redrawn.empty()) {
-            renderer.finish();
-            Prune();
-            return true;
-        }
+    if (partial && !redrawn.empty()) {
         renderer.clearFirst({redrawn, clear->color, clear->depth});
         renderer.limitTo(&redrawn);
-    } else if (clear) {
+    } else if (clear && !partial) {
         renderer.clearFirst(*clear);
     }
     // With a depth test that keeps the nearest surface the picture does not depend on the
     // order, so nearer objects go first: what they hide then fails the depth test early instead
     // of being shaded and overwritten. Otherwise the scene's own order is the drawing order.
+    order_.resize(pending_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i)
+        order_[i] = &pending_[i];
     if (nearestWins)
-        std::stable_sort(pending_.begin(), pending_.end(),
-                         [](const Pending& a, const Pending& b) { return a.depth < b.depth; });
-    for (const Pending& p : pending_)
-        if (!partial || redrawn.meets(p.item.box))
-            renderer.draw(p.batch);
+        std::stable_sort(order_.begin(), order_.end(),
+                         [](const Pending* a, const Pending* b) { return a->depth < b->depth; });
+    for (const Pending* p : order_)
+        if (!partial || redrawn.meets(p->item.box))
+            renderer.draw(p->batch);
     renderer.finish();
+    if (memory && clear) {  // remember this frame, in the scene's order, reusing the storage
+        memory->valid_ = true;
+        std::swap(memory->settings_, settings_);
+        memory->items_.resize(pending_.size());
+        for (std::size_t i = 0; i < pending_.size(); ++i)
+            std::swap(memory->items_[i], pending_[i].item);
+    }
     Prune();
     return partial;
 }
 
-raster::PixelRect SceneDrawer::ScreenBox(const raster::Batch& batch) const
+void SceneDrawer::Footprint(const raster::Batch& batch, SceneMemory::Item& item)
 {
+    item.footprint.clear();
     const raster::Mat4 modelToClip = batch.modelToWorld * worldToCamera_ * projection_.cameraToClip;
-    float left = 0, top = 0, right = -1, bottom = -1;
+    screen_.resize(batch.vertexCount);
     for (std::uint32_t i = 0; i < batch.vertexCount; ++i) {
         const raster::Vec4 c = raster::transformPoint4(batch.vertices[i].position, modelToClip);
-        if (!(c.w > 0) || !(std::fabs(c.x) <= c.w) || !(std::fabs(c.y) <= c.w))
-            return viewport_;
-        const float x = raster::toPixelX(projection_, c.x / c.w), y = raster::toPixelY(projection_, c.y / c.w);
-        if (right < left) {
-            left = right = x;
-            top = bottom = y;
+        if (!(c.w > 0) || !(std::fabs(c.x) <= c.w) || !(std::fabs(c.y) <= c.w)) {
+            item.box = viewport_;
+            item.footprint.add(viewport_);
+            return;
         }
-        left = std::min(left, x);
-        right = std::max(right, x);
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
+        screen_[i] = {raster::toPixelX(projection_, c.x / c.w), raster::toPixelY(projection_, c.y / c.w)};
     }
-    if (right < left)
-        return {};
-    constexpr int kMargin = 2;  // pixels: rounding of corners to the sub-pixel grid and more
-    return raster::intersect({static_cast<int>(std::floor(left)) - kMargin, static_cast<int>(std::floor(top)) - kMargin,
-                              static_cast<int>(std::floor(right)) + kMargin + 1,
-                              static_cast<int>(std::floor(bottom)) + kMargin + 1},
-                             viewport_);
-}
-
-bool SceneDrawer::ChangedArea(const SceneMemory& memory, const SceneMemory::Settings& settings,
-                              raster::BandRegion& area) const
-{
-    if (!memory.valid_ || !(memory.settings_ == settings) || memory.items_.size() != pending_.size())
-        return false;
-    for (std::size_t i = 0; i < pending_.size(); ++i) {
-        const SceneMemory::Item& now = pending_[i].item;
-        const SceneMemory::Item& before = memory.items_[i];
-        if (now.SameBatch(before))
-            continue;
-        area.add(before.box);
-        area.add(now.box);
+    // Every pixel the batch draws lies in the convex hull of its corners on the device.
+    ConvexHull(screen_, hull_);
+    if (hull_.empty())
+        return;
+    // Rounding of corners to the sub-pixel grid moves edges by far less than this.
+    constexpr float kMargin = 2;
+    constexpr int kRows = raster::BandRegion::kRows;
+    float top = hull_[0].y, bottom = hull_[0].y;
+    for (const raster::Vec2& p : hull_) {
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
     }
-    return true;
+    const int firstRow = std::max(viewport_.top, static_cast<int>(std::floor(top - kMargin)));
+    const int endRow = std::min(viewport_.bottom, static_cast<int>(std::floor(bottom + kMargin)) + 1);
+    for (int y = firstRow; y < endRow;) {
+        const int next = std::min(endRow, (y >> raster::BandRegion::kShift) * kRows + kRows);
+        // The hull's x extent over rows [y, next), widened by the margin on all sides.
+        const float y0 = static_cast<float>(y) - kMargin, y1 = static_cast<float>(next) + kMargin;
+        float left = std::numeric_limits<float>::max(), right = std::numeric_limits<float>::lowest();
+        for (std::size_t i = 0; i < hull_.size(); ++i) {
+            const raster::Vec2 a = hull_[i], b = hull_[(i + 1) % hull_.size()];
+            if (std::max(a.y, b.y) < y0 || std::min(a.y, b.y) > y1)
+                continue;
+            float xa = a.x, xb = b.x;
+            if (a.y != b.y) {
+                const float slope = (b.x - a.x) / (b.y - a.y);
+                xa = a.x + slope * (std::clamp(y0, std::min(a.y, b.y), std::max(a.y, b.y)) - a.y);
+                xb = a.x + slope * (std::clamp(y1, std::min(a.y, b.y), std::max(a.y, b.y)) - a.y);
+            }
+            left = std::min({left, xa, xb});
+            right = std::max({right, xa, xb});
+        }
+        if (left <= right) {
+            const int l = std::max(viewport_.left, static_cast<int>(std::floor(left - kMargin)));
+            const int r = std::min(viewport_.right, static_cast<int>(std::floor(right + kMargin)) + 1);
+            item.footprint.addInBand(y, next, l, r);
+        }
+        y = next;
+    }
+    item.box = item.footprint.bounds();
 }
 
 void SceneDrawer::CollectLights(Frame& frame, const Matrix& world, int depth)
@@ -255,8 +311,7 @@ void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world, std:
         item.texture = g.texture;
         item.textureRevision = g.texture ? g.texture->Revision() : 0;
         item.lightMask = lightMask;
-        item.box = ScreenBox(b);
-        pending_.push_back({b, depth, item});
+        pending_.push_back({b, depth, std::move(item)});
     }
 }
 

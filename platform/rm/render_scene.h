@@ -50,7 +50,8 @@ private:
         const Texture* texture = nullptr;
         std::uint64_t textureRevision = 0;
         std::uint32_t lightMask = 0;
-        raster::PixelRect box;  // on the device; the whole viewport when the batch reaches past it
+        raster::PixelRect box;          // on the device; the whole viewport when the batch reaches past it
+        raster::BandRegion footprint;   // within box: where its triangles lie, band by band
         bool SameBatch(const Item& o) const
         {
             return mesh == o.mesh && group == o.group && meshRevision == o.meshRevision &&
@@ -113,15 +114,13 @@ private:
         float depth = 0;  // camera-space z of the batch's model origin
         SceneMemory::Item item;
     };
-    // Where the batch can draw on the device: the box of its corners, a little larger; the whole
-    // viewport when a corner lies outside the view.
-    raster::PixelRect ScreenBox(const raster::Batch& batch) const;
-    // Where the batches of this frame differ from memory's: false when the whole picture must be
-    // drawn again.
-    bool ChangedArea(const SceneMemory& memory, const SceneMemory::Settings& settings, raster::BandRegion& area) const;
+    // Where the batch can draw on the device: the box of its corners and the band extents of its
+    // triangles, a little larger; the whole viewport when a corner lies outside the view.
+    void Footprint(const raster::Batch& batch, SceneMemory::Item& item);
 
     std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;
-    std::vector<Pending> pending_;  // refilled every draw, capacity kept
+    std::vector<Pending> pending_;          // refilled every draw in the scene's order, capacity kept
+    std::vector<const Pending*> order_;     // the drawing order
     std::unordered_map<const Texture*, CachedTexture> textures_;
     std::vector<raster::Light> lights_;  // world space, refilled every draw
     std::vector<Frame*> enableFrames_;   // per light: the subtree it lights, null for everything
@@ -131,6 +130,8 @@ private:
     SceneMemory::Settings settings_;  // of this frame; capacity kept
     raster::Projection projection_;   // of this frame's view
     raster::PixelRect viewport_;      // of this frame's view
+    std::vector<raster::Vec2> screen_;  // the corners of one batch on the device; capacity kept
+    std::vector<raster::Vec2> hull_;    // their convex hull
 };
 
 }  // namespace rm

@@ -22,6 +22,8 @@ class BandRegion {
   explicit BandRegion(const PixelRect& rect) { add(rect); }
 
   bool empty() const { return top_ >= bottom_; }
+  int top() const { return top_; }        // the first row, when not empty
+  int bottom() const { return bottom_; }  // the row below the last
   void clear();
   void add(const PixelRect& rect);
   void add(const BandRegion& other);
