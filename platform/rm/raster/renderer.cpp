@@ -82,7 +82,7 @@ void Renderer::clearFirst(const ClearRequest& clear) {
 
 void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
   Prepared& p = prepared_.emplace_back();
-  if (!setupTriangle(a, b, c, context_, p.setup)) {
+  if (!setupTriangle(a, b, c, context_, p.setup) || (context_.limit && !context_.limit->meets(p.setup.box))) {
     prepared_.pop_back();
     return;
   }
