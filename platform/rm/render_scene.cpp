@@ -106,11 +106,11 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     CollectFrame(frame, frame.World(), 0);
 
     // Redrawing a part is the same as drawing everything when the nearest surface wins and
-    // every batch that reaches the part is drawn whole: elsewhere such a batch draws the very
-    // pixels it drew before, or loses the depth test.
+    // every batch that reaches the part is drawn there again; where a batch reaches past the
+    // part it draws the very pixels it drew before, or loses the depth test.
     const bool nearestWins = options.depthTest && (options.depthFunc == raster::DepthFunc::Less ||
                                                    options.depthFunc == raster::DepthFunc::LessEqual);
-    bool partial = false;
+    bool partial = false, sameView = false;
     redrawn.clear();
     if (memory && clear) {
         settings_.scene = &frame;
@@ -123,12 +123,14 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
         settings_.clearColor = clear->color;
         settings_.clearDepth = clear->depth;
         const bool redrawable = nearestWins && options.depthWrite && options.fill == raster::FillMode::Solid;
-        const bool sameView = memory->valid_ && memory->settings_ == settings_;
-        partial = redrawable && sameView && memory->items_.size() == pending_.size();
+        sameView = memory->valid_ && memory->settings_ == settings_;
+        partial = redrawable && sameView && memory->placed_ && memory->items_.size() == pending_.size();
         // Each batch's place on the device: the one remembered when nothing about it changed.
-        for (std::size_t i = 0; i < pending_.size(); ++i) {
+        // While the view itself changes every frame (a moving camera) places are not worked out:
+        // the first frame after it stops draws everything again and works them out.
+        for (std::size_t i = 0; sameView && i < pending_.size(); ++i) {
             SceneMemory::Item& now = pending_[i].item;
-            SceneMemory::Item* before = sameView && i < memory->items_.size() ? &memory->items_[i] : nullptr;
+            SceneMemory::Item* before = memory->placed_ && i < memory->items_.size() ? &memory->items_[i] : nullptr;
             if (before && now.SameBatch(*before)) {
                 std::swap(now.footprint, before->footprint);
                 now.box = before->box;
@@ -163,6 +165,7 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
             renderer.draw(p->batch);
     renderer.finish();
     if (memory && clear) {  // remember this frame, in the scene's order, reusing the storage
+        memory->placed_ = sameView;
         memory->valid_ = true;
         std::swap(memory->settings_, settings_);
         memory->items_.resize(pending_.size());

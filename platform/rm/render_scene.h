@@ -25,7 +25,7 @@ Matrix FromRasterMatrix(const raster::Mat4& m);
 // and redraws only where a batch moved or changed.
 class SceneMemory {
 public:
-    void Forget() { valid_ = false; }
+    void Forget() { valid_ = placed_ = false; }
 
 private:
     friend class SceneDrawer;
@@ -60,6 +60,7 @@ private:
         }
     };
     bool valid_ = false;
+    bool placed_ = false;  // the items' boxes and footprints are known
     Settings settings_;
     std::vector<Item> items_;  // in the order the scene lists them
 };
