@@ -59,9 +59,13 @@ BandRegion BandRegion::clippedTo(const PixelRect& rect) const {
 }
 
 bool BandRegion::meets(const PixelRect& rect) const {
-  bool met = false;
-  forEachRect(rect.top, rect.bottom, [&](const PixelRect& r) { met = met || !intersect(r, rect).empty(); });
-  return met;
+  if (rect.empty() || rect.left >= rect.right) return false;
+  const int top = std::max(rect.top, top_), bottom = std::min(rect.bottom, bottom_);
+  for (int y = top; y < bottom; y = ((y >> kShift) + 1) << kShift) {
+    const std::pair<int, int> e = extent(y >> kShift);
+    if (e.first < e.second && e.first < rect.right && rect.left < e.second) return true;
+  }
+  return false;
 }
 
 PixelRect BandRegion::bounds() const {

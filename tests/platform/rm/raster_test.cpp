@@ -213,6 +213,10 @@ TEST(RasterRegion, BandsFollowAnOutlineWithinExactTopAndBottom) {
   const PixelRect b = region.clippedTo({12, 4, 35, 100}).bounds();
   EXPECT_EQ((std::vector<int>{b.left, b.top, b.right, b.bottom}), (std::vector<int>{12, 4, 35, 16}));
   EXPECT_TRUE(region.clippedTo({50, 0, 60, 40}).empty());
+  EXPECT_TRUE(region.meets({39, 11, 45, 20}));    // the last column of band 1
+  EXPECT_FALSE(region.meets({40, 0, 45, 40}));    // right of every band
+  EXPECT_FALSE(region.meets({0, 16, 100, 24}));   // the empty band between
+  EXPECT_FALSE(region.meets({0, 0, 100, 3}));     // above the first row
 }
 
 TEST(RasterCull, WindingDecidesWhatIsDrawn) {
