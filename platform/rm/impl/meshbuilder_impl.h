@@ -16,6 +16,7 @@
 #include "platform/rm/impl/material_impl.h"
 #include "platform/rm/impl/matrix.h"
 #include "platform/rm/impl/object_impl.h"
+#include "platform/rm/impl/change_stamp.h"
 #include "platform/rm/impl/texture_impl.h"
 #include "platform/rm/meshbuilder.h"
 
@@ -130,7 +131,7 @@ private:
     std::vector<FaceCorner> corners_;
     std::vector<Face*> faceObjects_;  // parallel to faces_, no reference; null until asked for
     D3DRMCOLORSOURCE colorSource_ = D3DRMCOLOR_FROMFACE;
-    std::uint64_t revision_ = 0;
+    ChangeStamp revision_;
 };
 
 // A face: either a view on face `index` of a builder (holding a reference to the builder),

@@ -4,6 +4,7 @@
 // Revision() grows when the pixels change (Changed), for mipmap caches.
 
 #include "platform/rm/impl/object_impl.h"
+#include "platform/rm/impl/change_stamp.h"
 #include "platform/rm/texture.h"
 
 #include <cstdint>
@@ -44,7 +45,7 @@ private:
     int width_ = 0, height_ = 0;
     std::vector<std::uint32_t> pixels_;
     D3DRMIMAGE image_;  // describes pixels_
-    std::uint64_t revision_ = 0;
+    ChangeStamp revision_;
     DWORD colors_ = 8, shades_ = 16;
     std::string fileName_;
 };

@@ -101,6 +101,32 @@ TEST_F(DeviceTest, TickDrawsAndPresentsToTheWindowAndCountsTriangles)
     EXPECT_EQ(surface.At(6, 32), kBlue);
 }
 
+TEST_F(DeviceTest, AStillViewShowsARecolouredOrReplacedMesh)
+{
+    auto v = AddViewport();
+    auto square = AddFacingSquare(5, 1, 1, 0, 0);
+    Tick();
+    Tick();
+    RefPtr<IDirect3DRMVisualArray> visuals;
+    ASSERT_EQ(square->GetVisuals(visuals.put()), D3DRM_OK);
+    RefPtr<IDirect3DRMVisual> visual;
+    ASSERT_EQ(visuals->GetElement(0, visual.put()), D3DRM_OK);
+    RefPtr<IDirect3DRMMeshBuilder> mesh;
+    ASSERT_EQ(visual->QueryInterface(IID_IDirect3DRMMeshBuilder, reinterpret_cast<void**>(mesh.put())), S_OK);
+    ASSERT_EQ(mesh->SetColorRGB(0, 1, 0), D3DRM_OK);
+    Tick();
+    EXPECT_EQ(surface.At(32, 32), kGreen);
+    // A new mesh in the old one's place (perhaps at its very address) with another colour.
+    ASSERT_EQ(square->DeleteVisual(visual.get()), D3DRM_OK);
+    visual.reset();
+    visuals.reset();
+    mesh.reset();
+    square.reset();
+    auto other = AddFacingSquare(5, 1, 0, 0, 1);
+    Tick();
+    EXPECT_EQ(surface.At(32, 32), kBlue);
+}
+
 TEST_F(DeviceTest, RedrawingWhatChangedGivesTheSamePictureAsDrawingEverything)
 {
     // Lit, shaded and dithered polygons at several depths; one turns a little every frame, in
