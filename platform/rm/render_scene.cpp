@@ -136,10 +136,18 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
                 now.box = before->box;
                 continue;
             }
-            if (partial && before)
-                redrawn.add(before->footprint);
+            // Its pixels change where it showed and where it will show: it shows at most
+            // where it passes the depth test against the picture as it is.
+            pending_[i].changed = true;
             Footprint(pending_[i].batch, now);
-            if (partial)
+            if (!partial || !before)
+                continue;
+            // A batch that showed may show anywhere on its new place; one that was out of sight
+            // is tried against the depths: it often stays out of sight.
+            redrawn.add(before->shown);
+            if (before->shown.empty())
+                renderer.probe(pending_[i].batch, redrawn);
+            else
                 redrawn.add(now.footprint);
         }
         if (partial)
@@ -160,11 +168,21 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     if (nearestWins)
         std::stable_sort(order_.begin(), order_.end(),
                          [](const Pending* a, const Pending* b) { return a->depth < b->depth; });
-    for (const Pending* p : order_)
+    const bool remember = memory && clear;
+    for (Pending* p : order_)
         if (!partial || redrawn.meets(p->item.box))
-            renderer.draw(p->batch);
+            renderer.draw(p->batch, remember ? &p->written : nullptr);
     renderer.finish();
-    if (memory && clear) {  // remember this frame, in the scene's order, reusing the storage
+    if (remember) {  // remember this frame, in the scene's order, reusing the storage
+        for (std::size_t i = 0; i < pending_.size(); ++i) {
+            // A batch drawn only in part still shows where it showed outside that part.
+            SceneMemory::Item& now = pending_[i].item;
+            if (partial && !pending_[i].changed)
+                std::swap(now.shown, memory->items_[i].shown);
+            else
+                now.shown.clear();
+            now.shown.add(pending_[i].written);
+        }
         memory->placed_ = sameView;
         memory->valid_ = true;
         std::swap(memory->settings_, settings_);

@@ -52,6 +52,7 @@ private:
         std::uint32_t lightMask = 0;
         raster::PixelRect box;          // on the device; the whole viewport when the batch reaches past it
         raster::BandRegion footprint;   // within box: where its triangles lie, band by band
+        raster::BandRegion shown;       // where its pixels may show in the picture (no smaller)
         bool SameBatch(const Item& o) const
         {
             return mesh == o.mesh && group == o.group && meshRevision == o.meshRevision &&
@@ -114,6 +115,8 @@ private:
         raster::Batch batch;
         float depth = 0;  // camera-space z of the batch's model origin
         SceneMemory::Item item;
+        bool changed = false;        // differs from the remembered batch
+        raster::BandRegion written;  // where this frame wrote its pixels
     };
     // Where the batch can draw on the device: the box of its corners and the band extents of its
     // triangles, a little larger; the whole viewport when a corner lies outside the view.
@@ -121,7 +124,7 @@ private:
 
     std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;
     std::vector<Pending> pending_;          // refilled every draw in the scene's order, capacity kept
-    std::vector<const Pending*> order_;     // the drawing order
+    std::vector<Pending*> order_;     // the drawing order
     std::unordered_map<const Texture*, CachedTexture> textures_;
     std::vector<raster::Light> lights_;  // world space, refilled every draw
     std::vector<Frame*> enableFrames_;   // per light: the subtree it lights, null for everything

@@ -23,6 +23,7 @@ struct FragmentContext {
   Vec3 objectOrigin;                     // camera space, for parallel point lights
   BandRegion* touched = nullptr;         // grows to cover every pixel that may have been written
   const BandRegion* limit = nullptr;     // when set, pixels outside it may be left alone
+  BandRegion* written = nullptr;         // when set, grows to cover the pixels written (may be larger)
 };
 
 // A vertex on the device: pixel position, depth 0..1, 1/w and the shaded vertex it came from.

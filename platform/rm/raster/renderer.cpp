@@ -81,6 +81,11 @@ void Renderer::clearFirst(const ClearRequest& clear) {
 }
 
 void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+  if (probing_) {
+    TriangleSetup setup;
+    if (setupTriangle(a, b, c, context_, setup)) probeRows(setup, context_, *probing_);
+    return;
+  }
   Prepared& p = prepared_.emplace_back();
   if (!setupTriangle(a, b, c, context_, p.setup) || (context_.limit && !context_.limit->meets(p.setup.box))) {
     prepared_.pop_back();
@@ -91,6 +96,7 @@ void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const Scree
   p.material = material_;
   p.objectOrigin = context_.objectOrigin;
   p.lightMask = lights_.enabled;
+  p.written = written_;
 }
 
 void Renderer::finish() {
@@ -116,6 +122,7 @@ void Renderer::finish() {
       material_ = p.material;
       context_.objectOrigin = p.objectOrigin;
       lights_.enabled = p.lightMask;
+      context_.written = p.written;
       fillRows(p.setup, y, end, context_);
     }
     y = end;
@@ -129,7 +136,16 @@ ScreenVertex Renderer::toScreen(const ShadedVertex& v) const {
   return {toPixelX(projection_, v.clip.x * iw), toPixelY(projection_, v.clip.y * iw), v.clip.z * iw, iw, &v};
 }
 
-void Renderer::draw(const Batch& batch) {
+void Renderer::probe(const Batch& batch, BandRegion& passed) {
+  const uint32_t counted = trianglesDrawn_;
+  probing_ = &passed;
+  draw(batch);
+  probing_ = nullptr;
+  trianglesDrawn_ = counted;
+}
+
+void Renderer::draw(const Batch& batch, BandRegion* written) {
+  written_ = written;
   if (clip_.empty() || !batch.vertices || !batch.indices || batch.vertexCount == 0) return;
   const Mat4 modelToCamera = batch.modelToWorld * worldToCamera_;
   const Mat4 modelToClip = modelToCamera * projection_.cameraToClip;

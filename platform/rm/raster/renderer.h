@@ -39,7 +39,12 @@ class Renderer {
   // Pixels outside limit (null: none) need not be drawn in this render: they would get the
   // values they hold. The region must outlive the render.
   void limitTo(const BandRegion* limit) { context_.limit = limit; }
-  void draw(const Batch& batch);
+  // written, when given, grows to cover where the batch's pixels are written (it may be larger);
+  // it must outlive finish().
+  void draw(const Batch& batch, BandRegion* written = nullptr);
+  // Where the batch would pass a less-or-equal depth test against what the target holds now,
+  // added to passed (a little larger, never smaller). Draws nothing and counts no triangles.
+  void probe(const Batch& batch, BandRegion& passed);
   // Completes the render: what draw() prepared is filled. Call once after the last draw().
   void finish();
 
@@ -63,6 +68,7 @@ class Renderer {
     Material material;
     Vec3 objectOrigin;
     uint32_t lightMask = ~0u;
+    BandRegion* written = nullptr;
   };
 
   RenderTarget target_;
@@ -81,6 +87,8 @@ class Renderer {
   ClearRequest clear_;
   bool clearPending_ = false;
   ClipPolygon polygon_;
+  BandRegion* written_ = nullptr;  // of the batch being drawn
+  BandRegion* probing_ = nullptr;  // while probe() runs: where passing spans go
 };
 
 }  // namespace rm::raster

@@ -227,9 +227,10 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
   const ChannelAvx512 red = channelSetup<Q>(ctx.shades, 16), green = channelSetup<Q>(ctx.shades, 8),
                       blue = channelSetup<Q>(ctx.shades, 0);
   const __m512i alpha = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
-  BandCollector touched(ctx.touched, box.top);
+  BandCollector touched(ctx.touched, box.top), written(ctx.written, box.top);
   for (int y = box.top; y < box.bottom; ++y) {
     touched.row(y);
+    written.row(y);
     int64_t lo64, hi64;
     rowSpan(walks, box, lo64, hi64);
     for (EdgeWalk& w : walks) w.next();
@@ -262,6 +263,7 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
       vg = _mm512_add_ps(vg, dg);
       vb = _mm512_add_ps(vb, db);
     }
+    __mmask16 anyPass = 0;
     for (; x <= hi; x += 16) {
       const int left = hi - x + 1;
       __mmask16 inside = left >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << left) - 1);
@@ -271,6 +273,7 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
         const __m512 zold = _mm512_maskz_loadu_ps(inside, zrow + x);
         pass = _mm512_mask_cmp_ps_mask(inside, vz, zold, _CMP_LE_OQ);
       }
+      anyPass |= pass;
       if (pass) {
         if constexpr (D == DepthMode::LessEqualWrite) _mm512_mask_storeu_ps(zrow + x, pass, vz);
         const __m512i pixel = _mm512_ternarylogic_epi32(channelAvx512<Q>(vr, red, threshold),
@@ -283,8 +286,45 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
       vg = _mm512_add_ps(vg, dg);
       vb = _mm512_add_ps(vb, db);
     }
+    if (anyPass) written.span(first, hi);
   }
   touched.finish(box.bottom);
+  written.finish(box.bottom);
+}
+
+// Where a triangle would pass a less-or-equal depth test against the target, row by row: the
+// span of each row with a passing pixel goes to passed. The test allows a little, so that no
+// pixel the triangle would draw is missed for a rounding of its depth.
+ZTARN_AVX512 void probeRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, const Planes& pl,
+                                  const FragmentContext& ctx, BandRegion& passed) {
+  constexpr float kLeniency = 1e-5f;
+  const RenderTarget& t = ctx.target;
+  const __m512 lane = _mm512_setr_ps(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  const __m512 laneZ = _mm512_mul_ps(lane, _mm512_set1_ps(pl.zdx)), dz = _mm512_set1_ps(16 * pl.zdx);
+  const __m512 leniency = _mm512_set1_ps(kLeniency);
+  BandCollector spans(&passed, box.top);
+  for (int y = box.top; y < box.bottom; ++y) {
+    spans.row(y);
+    int64_t lo64, hi64;
+    rowSpan(walks, box, lo64, hi64);
+    for (EdgeWalk& w : walks) w.next();
+    if (lo64 > hi64) continue;
+    const int lo = static_cast<int>(lo64), hi = static_cast<int>(hi64);
+    const float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
+    const float fy = static_cast<float>(y) + 0.5f - pl.y0, fx = static_cast<float>(lo) + 0.5f - pl.x0;
+    __m512 vz = _mm512_sub_ps(_mm512_add_ps(_mm512_set1_ps(pl.z + pl.zdx * fx + pl.zdy * fy), laneZ), leniency);
+    for (int x = lo; x <= hi; x += 16) {
+      const int left = hi - x + 1;
+      const __mmask16 inside = left >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << left) - 1);
+      const __m512 zold = _mm512_maskz_loadu_ps(inside, zrow + x);
+      if (_mm512_mask_cmp_ps_mask(inside, vz, zold, _CMP_LE_OQ)) {
+        spans.span(lo, hi);
+        break;
+      }
+      vz = _mm512_add_ps(vz, dz);
+    }
+  }
+  spans.finish(box.bottom);
 }
 
 #pragma GCC diagnostic pop

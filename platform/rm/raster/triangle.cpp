@@ -161,17 +161,20 @@ template <class K, DepthMode D, bool Post, bool Wide>
 template <class K, DepthMode D, bool Post, bool Wide>
 [[gnu::always_inline]] inline void fillSpans(EdgeWalk (&walks)[3], const Planes& pl, PixelRect box,
                                              const FragmentContext& ctx) {
-  BandCollector touched(ctx.touched, box.top);
+  BandCollector touched(ctx.touched, box.top), written(ctx.written, box.top);
   for (int y = box.top; y < box.bottom; ++y) {
     touched.row(y);
+    written.row(y);
     int64_t lo, hi;
     rowSpan(walks, box, lo, hi);
     for (EdgeWalk& w : walks) w.next();
     if (lo > hi) continue;
     touched.span(static_cast<int>(lo), static_cast<int>(hi));
+    written.span(static_cast<int>(lo), static_cast<int>(hi));
     fillSpan<K, D, Post, Wide>(pl, y, lo, hi, ctx);
   }
   touched.finish(box.bottom);
+  written.finish(box.bottom);
 }
 
 template <class K>
@@ -315,6 +318,23 @@ void fillRows(TriangleSetup& t, int top, int bottom, const FragmentContext& ctx)
     case ShadingKernel::Texture: fillWith<TextureKernel>(t, box, ctx); break;
     case ShadingKernel::Color: fillWith<ColorKernel>(t, box, ctx); break;
   }
+}
+
+void probeRows(TriangleSetup& t, const FragmentContext& ctx, BandRegion& passed) {
+  if (t.box.empty()) return;
+  EdgeWalk walks[3] = {{t.edges[0], t.box.top}, {t.edges[1], t.box.top}, {t.edges[2], t.box.top}};
+#if defined(ZTARN_RASTER_AVX512)
+  if (simdLevel() == SimdLevel::Avx512 && ctx.target.depth) return probeRowsAvx512(walks, t.box, t.planes, ctx, passed);
+#endif
+  BandCollector spans(&passed, t.box.top);
+  for (int y = t.box.top; y < t.box.bottom; ++y) {
+    spans.row(y);
+    int64_t lo, hi;
+    rowSpan(walks, t.box, lo, hi);
+    for (EdgeWalk& w : walks) w.next();
+    if (lo <= hi) spans.span(static_cast<int>(lo), static_cast<int>(hi));
+  }
+  spans.finish(t.box.bottom);
 }
 
 void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,

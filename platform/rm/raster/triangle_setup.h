@@ -41,5 +41,9 @@ bool setupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
 // row where the last one stopped. ctx must carry the same options, texture
 // and material as when it was prepared.
 void fillRows(TriangleSetup& triangle, int top, int bottom, const FragmentContext& ctx);
+// Adds to passed the spans of rows where the triangle would pass a less-or-equal depth test
+// (a little leniently) against the target's depths; writes nothing. Without AVX-512 every span
+// counts as passing.
+void probeRows(TriangleSetup& triangle, const FragmentContext& ctx, BandRegion& passed);
 
 }  // namespace rm::raster

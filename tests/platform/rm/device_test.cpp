@@ -151,9 +151,8 @@ TEST_F(DeviceTest, RedrawingWhatChangedGivesTheSamePictureAsDrawingEverything)
     for (int frame = 0; frame < 9; ++frame) {
         raster::capSimdLevel(frame % 3 == 0 ? raster::SimdLevel::Sse2
                                             : frame % 3 == 1 ? raster::SimdLevel::Avx2 : raster::SimdLevel::Avx512);
-        ASSERT_EQ(turning->SetOrientation(scene.get(), std::sin(0.3f * (frame + 1)), 0,
-                                          std::cos(0.3f * (frame + 1)), 0, 1, 0),
-                  D3DRM_OK);
+        const float angle = 0.25f * static_cast<float>(frame + 1) - 1.0f;  // it keeps facing the camera
+        ASSERT_EQ(turning->SetOrientation(scene.get(), std::sin(angle), 0, std::cos(angle), 0, 1, 0), D3DRM_OK);
         surface.presented.clear();
         Tick();
         int presented = 0;
@@ -173,6 +172,28 @@ TEST_F(DeviceTest, RedrawingWhatChangedGivesTheSamePictureAsDrawingEverything)
     surface.presented.clear();
     Tick();
     EXPECT_TRUE(surface.presented.empty());
+}
+
+TEST_F(DeviceTest, AnObjectMovingOutOfSightRedrawsNothingAndShowsWhenItComesOut)
+{
+    auto v = AddViewport();
+    auto wall = AddFacingSquare(5, 1.5f, 0, 1, 0);
+    auto hidden = AddFacingSquare(9, 0.5f, 1, 0, 0);  // behind the wall
+    Tick();
+    Tick();
+    surface.presented.clear();
+    hidden->SetPosition(scene.get(), 0.5f, 0.3f, 0);
+    Tick();
+    EXPECT_TRUE(surface.presented.empty());
+    EXPECT_EQ(surface.Count(kRed), 0);
+    hidden->SetPosition(scene.get(), 3.5f, 0, 0);  // out from behind the wall, to the right
+    Tick();
+    EXPECT_GT(surface.Count(kRed), 20);
+    const std::vector<std::uint32_t> partial = surface.pixels;
+    ASSERT_EQ(v->Configure(0, 0, kWidth - 1, kHeight), D3DRM_OK);
+    ASSERT_EQ(v->Configure(0, 0, kWidth, kHeight), D3DRM_OK);
+    Tick();
+    EXPECT_EQ(partial, surface.pixels);
 }
 
 TEST_F(DeviceTest, MovingAnObjectLeavesNoTrailAndPresentsOnlyWhatChanged)
