@@ -169,9 +169,10 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
         std::stable_sort(order_.begin(), order_.end(),
                          [](const Pending* a, const Pending* b) { return a->depth < b->depth; });
     const bool remember = memory && clear;
+    // Where batches write is worked out, like their places, only while the view stays.
     for (Pending* p : order_)
         if (!partial || redrawn.meets(p->item.box))
-            renderer.draw(p->batch, remember ? &p->written : nullptr);
+            renderer.draw(p->batch, remember && sameView ? &p->written : nullptr);
     renderer.finish();
     if (remember) {  // remember this frame, in the scene's order, reusing the storage
         for (std::size_t i = 0; i < pending_.size(); ++i) {
