@@ -22,7 +22,7 @@ struct FragmentContext {
   const Material* material = nullptr;
   Vec3 objectOrigin;                     // camera space, for parallel point lights
   BandRegion* touched = nullptr;         // grows to cover every pixel that may have been written
-  const BandRegion* limit = nullptr;     // when set, pixels outside it may be left alone
+  const BandRegion* limit = nullptr;     // when set, triangles draw only the pixels inside it
   BandRegion* written = nullptr;         // when set, grows to cover the pixels written (may be larger)
 };
 

@@ -28,14 +28,15 @@ namespace {
 
 #if defined(__SSE2__)
 // Four pixels at a time of a span of interpolated colour: depth test and write, rounding,
-// optional shade quantizing, and a masked write of the colours. Returns where the pixels it
-// left (at the right end of the target) begin.
+// optional shade quantizing, and a masked write of the colours. Pixels before first are
+// stepped over, not drawn. Returns where the pixels it left (at the right end of the target)
+// begin.
 template <DepthMode D, bool Post>
-int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& pl, uint32_t* crow, float* zrow,
-                const FragmentContext& ctx) {
+int colorRunSse(int x, int first, int hi, int y, float z, const float* attr, const Planes& pl, uint32_t* crow,
+                float* zrow, const FragmentContext& ctx) {
   // Groups may reach past hi (the extra lanes keep their old values) but not past the row.
   const int last = std::min(hi + 3, ctx.target.width - 1);
-  const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3), end = _mm_set1_epi32(hi + 1);
+  const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3), end = _mm_set1_epi32(hi + 1), start = _mm_set1_epi32(first - 1);
   const __m128 lane = _mm_setr_ps(0, 1, 2, 3);
   __m128 vz = _mm_add_ps(_mm_set1_ps(z), _mm_mul_ps(lane, _mm_set1_ps(pl.zdx)));
   __m128 vr = _mm_add_ps(_mm_set1_ps(attr[0]), _mm_mul_ps(lane, _mm_set1_ps(pl.adx[0])));
@@ -62,7 +63,8 @@ int colorRunSse(int x, int hi, int y, float z, const float* attr, const Planes& 
     return _mm_cvttps_epi32(_mm_add_ps(v, half));
   };
   for (; x <= hi && x + 3 <= last; x += 4) {
-    const __m128 inside = _mm_castsi128_ps(_mm_cmplt_epi32(_mm_add_epi32(_mm_set1_epi32(x), lanes), end));
+    const __m128i at = _mm_add_epi32(_mm_set1_epi32(x), lanes);
+    const __m128 inside = _mm_castsi128_ps(_mm_and_si128(_mm_cmplt_epi32(at, end), _mm_cmpgt_epi32(at, start)));
     __m128 pass;
     __m128 zold = zero;
     if constexpr (D == DepthMode::Off) {
@@ -107,10 +109,12 @@ __attribute__((target("avx2"))) inline __m256i channelAvx2(__m256 v, __m256 scal
 }
 
 template <DepthMode D, bool Post>
-__attribute__((target("avx2"))) int colorRunAvx2(int x, int hi, int y, float z, const float* attr, const Planes& pl,
-                                                 uint32_t* crow, float* zrow, const FragmentContext& ctx) {
+__attribute__((target("avx2"))) int colorRunAvx2(int x, int first, int hi, int y, float z, const float* attr,
+                                                 const Planes& pl, uint32_t* crow, float* zrow,
+                                                 const FragmentContext& ctx) {
   const int last = std::min(hi + 7, ctx.target.width - 1);
-  const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7), end = _mm256_set1_epi32(hi + 1);
+  const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7), end = _mm256_set1_epi32(hi + 1),
+                start = _mm256_set1_epi32(first - 1);
   const __m256 lane = _mm256_setr_ps(0, 1, 2, 3, 4, 5, 6, 7);
   __m256 vz = _mm256_add_ps(_mm256_set1_ps(z), _mm256_mul_ps(lane, _mm256_set1_ps(pl.zdx)));
   __m256 vr = _mm256_add_ps(_mm256_set1_ps(attr[0]), _mm256_mul_ps(lane, _mm256_set1_ps(pl.adx[0])));
@@ -128,7 +132,9 @@ __attribute__((target("avx2"))) int colorRunAvx2(int x, int hi, int y, float z, 
   }
   const __m256i alpha = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
   for (; x <= hi && x + 7 <= last; x += 8) {
-    const __m256 inside = _mm256_castsi256_ps(_mm256_cmpgt_epi32(end, _mm256_add_epi32(_mm256_set1_epi32(x), lanes)));
+    const __m256i at = _mm256_add_epi32(_mm256_set1_epi32(x), lanes);
+    const __m256 inside =
+        _mm256_castsi256_ps(_mm256_and_si256(_mm256_cmpgt_epi32(end, at), _mm256_cmpgt_epi32(at, start)));
     __m256 pass;
     __m256 zold = _mm256_setzero_ps();
     if constexpr (D == DepthMode::Off) {

@@ -94,9 +94,12 @@ struct PhongKernel {
 // 0..255 to a byte, rounded; NaN counts as 0.
 inline uint32_t channel(float v) { return static_cast<uint32_t>((v > 0 ? (v < 255.0f ? v : 255.0f) : 0.0f) + 0.5f); }
 
-// Draws the pixels [lo, hi] of row y; Wide: eight at a time with AVX2.
+// Draws the pixels [first, hi] of the span [lo, hi] of row y: values step from lo whichever
+// part is drawn, so that a pixel gets the same value however much of the span is drawn. Wide:
+// eight at a time with AVX2.
 template <class K, DepthMode D, bool Post, bool Wide>
-[[gnu::always_inline]] inline void fillSpan(const Planes& pl, int y, int64_t lo, int64_t hi, const FragmentContext& ctx) {
+[[gnu::always_inline]] inline void fillSpan(const Planes& pl, int y, int64_t lo, int first, int64_t hi,
+                                            const FragmentContext& ctx) {
   const RenderTarget& t = ctx.target;
   const DepthFunc func = ctx.options->depthFunc;
   const bool depthWrite = ctx.options->depthWrite;
@@ -113,7 +116,7 @@ template <class K, DepthMode D, bool Post, bool Wide>
     int rest = x;
 #if defined(ZTARN_RASTER_AVX2)
     if constexpr (Wide) {
-      rest = colorRunAvx2<D, Post>(x, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
+      rest = colorRunAvx2<D, Post>(x, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
       if (rest > hi) return;
       if (rest != x) {
         const float rx = static_cast<float>(rest) + 0.5f - pl.x0;
@@ -122,7 +125,7 @@ template <class K, DepthMode D, bool Post, bool Wide>
       }
     }
 #endif
-    rest = colorRunSse<D, Post>(rest, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
+    rest = colorRunSse<D, Post>(rest, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
     if (rest > hi) return;
     if (rest != x) {  // continue where the groups of four ended
       x = rest;
@@ -135,7 +138,8 @@ template <class K, DepthMode D, bool Post, bool Wide>
   float w = pl.w + pl.wdx * fx + pl.wdy * fy;
   for (; x <= static_cast<int>(hi); ++x) {
     bool pass;
-    if constexpr (D == DepthMode::Off) pass = true;
+    if (x < first) pass = false;
+    else if constexpr (D == DepthMode::Off) pass = true;
     else if constexpr (D == DepthMode::LessEqualWrite) pass = z <= zrow[x];
     else pass = depthPasses(func, z, zrow[x]);
     if (pass) {
@@ -169,9 +173,16 @@ template <class K, DepthMode D, bool Post, bool Wide>
     rowSpan(walks, box, lo, hi);
     for (EdgeWalk& w : walks) w.next();
     if (lo > hi) continue;
-    touched.span(static_cast<int>(lo), static_cast<int>(hi));
-    written.span(static_cast<int>(lo), static_cast<int>(hi));
-    fillSpan<K, D, Post, Wide>(pl, y, lo, hi, ctx);
+    int first = static_cast<int>(lo);
+    if (ctx.limit) {  // only the part inside the limit
+      const std::pair<int, int> e = ctx.limit->extentAt(y);
+      first = std::max(first, e.first);
+      hi = std::min<int64_t>(hi, e.second - 1);
+      if (first > hi) continue;
+    }
+    touched.span(first, static_cast<int>(hi));
+    written.span(first, static_cast<int>(hi));
+    fillSpan<K, D, Post, Wide>(pl, y, lo, first, hi, ctx);
   }
   touched.finish(box.bottom);
   written.finish(box.bottom);
