@@ -105,9 +105,8 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     pending_.clear();
     CollectFrame(frame, frame.World(), 0);
 
-    // Redrawing a part is the same as drawing everything when the nearest surface wins and
-    // every batch that reaches the part is drawn there again; where a batch reaches past the
-    // part it draws the very pixels it drew before, or loses the depth test.
+    // Redrawing a part is the same as drawing everything when the nearest surface wins, every
+    // batch that reaches the part is drawn there again and nothing outside it is touched.
     const bool nearestWins = options.depthTest && (options.depthFunc == raster::DepthFunc::Less ||
                                                    options.depthFunc == raster::DepthFunc::LessEqual);
     bool partial = false, sameView = false;
