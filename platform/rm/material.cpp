@@ -6,7 +6,16 @@ namespace rm {
 
 namespace {
 
-bool FiniteRGB(D3DVALUE r, D3DVALUE g, D3DVALUE b) { return std::isfinite(r) && std::isfinite(g) && std::isfinite(b); }
+// Stores a colour of finite channels; anything else is refused and changes nothing.
+HRESULT WriteRGB(D3DVALUE (&rgb)[3], D3DVALUE r, D3DVALUE g, D3DVALUE b)
+{
+    if (!std::isfinite(r) || !std::isfinite(g) || !std::isfinite(b))
+        return D3DRMERR_BADVALUE;
+    rgb[0] = r;
+    rgb[1] = g;
+    rgb[2] = b;
+    return S_OK;
+}
 
 HRESULT ReadRGB(const D3DVALUE (&rgb)[3], LPD3DVALUE r, LPD3DVALUE g, LPD3DVALUE b)
 {
@@ -30,22 +39,12 @@ HRESULT Material::SetPower(D3DVALUE power)
 
 HRESULT Material::SetSpecular(D3DVALUE red, D3DVALUE green, D3DVALUE blue)
 {
-    if (!FiniteRGB(red, green, blue))
-        return D3DRMERR_BADVALUE;
-    params_.specular[0] = red;
-    params_.specular[1] = green;
-    params_.specular[2] = blue;
-    return S_OK;
+    return WriteRGB(params_.specular, red, green, blue);
 }
 
 HRESULT Material::SetEmissive(D3DVALUE red, D3DVALUE green, D3DVALUE blue)
 {
-    if (!FiniteRGB(red, green, blue))
-        return D3DRMERR_BADVALUE;
-    params_.emissive[0] = red;
-    params_.emissive[1] = green;
-    params_.emissive[2] = blue;
-    return S_OK;
+    return WriteRGB(params_.emissive, red, green, blue);
 }
 
 HRESULT Material::GetSpecular(LPD3DVALUE red, LPD3DVALUE green, LPD3DVALUE blue)

@@ -132,7 +132,6 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
             SceneMemory::Item* before = memory->placed_ && i < memory->items_.size() ? &memory->items_[i] : nullptr;
             if (before && now.SameBatch(*before)) {
                 std::swap(now.footprint, before->footprint);
-                now.box = before->box;
                 continue;
             }
             // Its pixels change where it showed and where it will show: it shows at most
@@ -170,7 +169,7 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     const bool remember = memory && clear;
     // Where batches write is worked out, like their places, only while the view stays.
     for (Pending* p : order_)
-        if (!partial || redrawn.meets(p->item.box))
+        if (!partial || redrawn.meets(p->item.footprint))
             renderer.draw(p->batch, remember && sameView ? &p->written : nullptr);
     renderer.finish();
     if (remember) {  // remember this frame, in the scene's order, reusing the storage
@@ -202,7 +201,6 @@ void SceneDrawer::Footprint(const raster::Batch& batch, SceneMemory::Item& item)
     for (std::uint32_t i = 0; i < batch.vertexCount; ++i) {
         const raster::Vec4 c = raster::transformPoint4(batch.vertices[i].position, modelToClip);
         if (!(c.w > 0) || !(std::fabs(c.x) <= c.w) || !(std::fabs(c.y) <= c.w)) {
-            item.box = viewport_;
             item.footprint.add(viewport_);
             return;
         }
@@ -247,7 +245,6 @@ void SceneDrawer::Footprint(const raster::Batch& batch, SceneMemory::Item& item)
         }
         y = next;
     }
-    item.box = item.footprint.bounds();
 }
 
 void SceneDrawer::CollectLights(Frame& frame, const Matrix& world, int depth)

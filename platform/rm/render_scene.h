@@ -50,8 +50,8 @@ private:
         const Texture* texture = nullptr;
         std::uint64_t textureRevision = 0;
         std::uint32_t lightMask = 0;
-        raster::PixelRect box;          // on the device; the whole viewport when the batch reaches past it
-        raster::BandRegion footprint;   // within box: where its triangles lie, band by band
+        raster::BandRegion footprint;   // on the device: where its triangles lie, band by band; the
+                                        // whole viewport when the batch reaches past it
         raster::BandRegion shown;       // where its pixels may show in the picture (no smaller)
         bool SameBatch(const Item& o) const
         {
@@ -118,8 +118,8 @@ private:
         bool changed = false;        // differs from the remembered batch
         raster::BandRegion written;  // where this frame wrote its pixels
     };
-    // Where the batch can draw on the device: the box of its corners and the band extents of its
-    // triangles, a little larger; the whole viewport when a corner lies outside the view.
+    // Where the batch can draw on the device: the band extents of the convex hull of its corners,
+    // a little larger; the whole viewport when a corner lies outside the view.
     void Footprint(const raster::Batch& batch, SceneMemory::Item& item);
 
     std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;

@@ -68,6 +68,15 @@ bool BandRegion::meets(const PixelRect& rect) const {
   return false;
 }
 
+bool BandRegion::meets(const BandRegion& other) const {
+  const int top = std::max(top_, other.top_), bottom = std::min(bottom_, other.bottom_);
+  for (int y = top; y < bottom; y = ((y >> kShift) + 1) << kShift) {
+    const std::pair<int, int> a = extent(y >> kShift), b = other.extent(y >> kShift);
+    if (a.first < a.second && b.first < b.second && a.first < b.second && b.first < a.second) return true;
+  }
+  return false;
+}
+
 PixelRect BandRegion::bounds() const {
   PixelRect b;
   forEachRect([&](const PixelRect& r) { b = unite(b, r); });

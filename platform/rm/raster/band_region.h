@@ -37,8 +37,9 @@ class BandRegion {
   std::pair<int, int> extentAt(int y) const {
     return y >= top_ && y < bottom_ ? extent(y >> kShift) : std::pair<int, int>{0, 0};
   }
-  // Whether the region and rect share a pixel.
+  // Whether the region and rect, or the two regions, share a pixel.
   bool meets(const PixelRect& rect) const;
+  bool meets(const BandRegion& other) const;
 
   // Calls f(rect) with rectangles that together cover the region, each inside rows [top,
   // bottom): one per run of bands with the same extent, top to bottom.

@@ -20,9 +20,8 @@ void ShadeTable::configure(uint32_t levels, bool dither) {
   scale_ = steps_ / 255.0f;
   back_ = 255.0f / steps_;
   // Without dithering every cell rounds to the nearest shade (threshold one half).
-  for (int cell = 0; cell < 16; ++cell) thresholds_[cell] = dither ? (kBayer[cell] + 0.5f) / 16.0f : 0.5f;
   for (int y = 0; y < 4; ++y)
-    for (int i = 0; i < 20; ++i) repeated_[y][i] = thresholds_[y * 4 + i % 4];
+    for (int i = 0; i < 20; ++i) thresholds_[y][i] = dither ? (kBayer[y * 4 + i % 4] + 0.5f) / 16.0f : 0.5f;
 }
 
 }  // namespace rm::raster

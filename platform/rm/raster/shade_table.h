@@ -23,17 +23,16 @@ class ShadeTable {
   float steps() const { return steps_; }
   float scale() const { return scale_; }   // steps per channel unit
   float back() const { return back_; }     // channel units per step
-  float threshold(int x, int y) const { return thresholds_[(y & 3) * 4 + (x & 3)]; }
+  float threshold(int x, int y) const { return thresholds_[y & 3][x & 3]; }
   // The thresholds of row y from pixel x on, for the next 16 pixels.
-  const float* thresholdsFrom(int x, int y) const { return &repeated_[y & 3][x & 3]; }
+  const float* thresholdsFrom(int x, int y) const { return &thresholds_[y & 3][x & 3]; }
 
  private:
   uint32_t levels_ = 0;
   bool dither_ = false;
   bool active_ = false;
   float steps_ = 1, scale_ = 1, back_ = 1;
-  float thresholds_[16] = {};
-  float repeated_[4][20] = {};  // each row of thresholds_ five times over
+  float thresholds_[4][20] = {};  // per row of the 4x4 matrix, its four values five times over
 };
 
 }  // namespace rm::raster

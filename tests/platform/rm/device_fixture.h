@@ -142,6 +142,18 @@ protected:
 
     void Tick() { ASSERT_EQ(rm->Tick(0), D3DRM_OK); }
 
+    // The window after a heartbeat that draws the whole of v again: moving v away and back
+    // makes it forget its last frame.
+    std::vector<std::uint32_t> WholeRedraw(IDirect3DRMViewport* v)
+    {
+        const LONG x = v->GetX(), y = v->GetY();
+        const DWORD w = v->GetWidth(), h = v->GetHeight();
+        EXPECT_EQ(v->Configure(x, y, w - 1, h), D3DRM_OK);
+        EXPECT_EQ(v->Configure(x, y, w, h), D3DRM_OK);
+        Tick();
+        return surface.pixels;
+    }
+
     MemorySurface surface{kWidth, kHeight};
     RefPtr<IDirect3DRM> rm;
     RefPtr<IDirectDraw> dd;

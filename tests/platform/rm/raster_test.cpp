@@ -217,6 +217,8 @@ TEST(RasterRegion, BandsFollowAnOutlineWithinExactTopAndBottom) {
   EXPECT_FALSE(region.meets({40, 0, 45, 40}));    // right of every band
   EXPECT_FALSE(region.meets({0, 16, 100, 24}));   // the empty band between
   EXPECT_FALSE(region.meets({0, 0, 100, 3}));     // above the first row
+  EXPECT_TRUE(region.meets(BandRegion({35, 10, 50, 11})));
+  EXPECT_FALSE(region.meets(BandRegion({0, 16, 100, 24})));
 }
 
 TEST(RasterCull, WindingDecidesWhatIsDrawn) {
