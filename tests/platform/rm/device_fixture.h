@@ -97,6 +97,19 @@ protected:
         return frame;
     }
 
+    // The mesh builder that is the first visual of frame.
+    RefPtr<IDirect3DRMMeshBuilder> MeshOf(IDirect3DRMFrame* frame)
+    {
+        RefPtr<IDirect3DRMVisualArray> visuals;
+        RefPtr<IDirect3DRMVisual> visual;
+        RefPtr<IDirect3DRMMeshBuilder> mesh;
+        EXPECT_EQ(frame->GetVisuals(visuals.put()), D3DRM_OK);
+        if (visuals && SUCCEEDED(visuals->GetElement(0, visual.put())))
+            visual->QueryInterface(IID_IDirect3DRMMeshBuilder, reinterpret_cast<void**>(mesh.put()));
+        EXPECT_TRUE(mesh);
+        return mesh;
+    }
+
     // A square of side 2 * half at depth z facing the default camera (its front towards -Z).
     RefPtr<IDirect3DRMFrame> AddFacingSquare(D3DVALUE z, D3DVALUE half, D3DVALUE r, D3DVALUE g, D3DVALUE b)
     {

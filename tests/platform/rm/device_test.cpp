@@ -107,19 +107,13 @@ TEST_F(DeviceTest, AStillViewShowsARecolouredOrReplacedMesh)
     auto square = AddFacingSquare(5, 1, 1, 0, 0);
     Tick();
     Tick();
-    RefPtr<IDirect3DRMVisualArray> visuals;
-    ASSERT_EQ(square->GetVisuals(visuals.put()), D3DRM_OK);
-    RefPtr<IDirect3DRMVisual> visual;
-    ASSERT_EQ(visuals->GetElement(0, visual.put()), D3DRM_OK);
-    RefPtr<IDirect3DRMMeshBuilder> mesh;
-    ASSERT_EQ(visual->QueryInterface(IID_IDirect3DRMMeshBuilder, reinterpret_cast<void**>(mesh.put())), S_OK);
+    RefPtr<IDirect3DRMMeshBuilder> mesh = MeshOf(square.get());
+    ASSERT_TRUE(mesh);
     ASSERT_EQ(mesh->SetColorRGB(0, 1, 0), D3DRM_OK);
     Tick();
     EXPECT_EQ(surface.At(32, 32), kGreen);
     // A new mesh in the old one's place (perhaps at its very address) with another colour.
-    ASSERT_EQ(square->DeleteVisual(visual.get()), D3DRM_OK);
-    visual.reset();
-    visuals.reset();
+    ASSERT_EQ(square->DeleteVisual(mesh.get()), D3DRM_OK);
     mesh.reset();
     square.reset();
     auto other = AddFacingSquare(5, 1, 0, 0, 1);
@@ -239,12 +233,8 @@ TEST_F(DeviceTest, TexturedFaceShowsItsImageTopLeftAtUvZero)
     RefPtr<IDirect3DRMTexture> texture;
     ASSERT_EQ(rm->CreateTexture(&image, texture.put()), D3DRM_OK);
     auto square = AddFacingSquare(5, 2, 1, 1, 1);
-    RefPtr<IDirect3DRMVisualArray> visuals;
-    ASSERT_EQ(square->GetVisuals(visuals.put()), D3DRM_OK);
-    RefPtr<IDirect3DRMVisual> visual;
-    ASSERT_EQ(visuals->GetElement(0, visual.put()), D3DRM_OK);
-    RefPtr<IDirect3DRMMeshBuilder> mesh;
-    ASSERT_EQ(visual->QueryInterface(IID_IDirect3DRMMeshBuilder, reinterpret_cast<void**>(mesh.put())), S_OK);
+    RefPtr<IDirect3DRMMeshBuilder> mesh = MeshOf(square.get());
+    ASSERT_TRUE(mesh);
     const D3DVALUE uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};  // corners from the top left, clockwise
     for (DWORD i = 0; i < 4; ++i)
         ASSERT_EQ(mesh->SetTextureCoordinates(i, uv[i][0], uv[i][1]), D3DRM_OK);
