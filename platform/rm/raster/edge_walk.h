@@ -26,7 +26,7 @@ inline int64_t ceilDiv(int64_t n, int64_t d) { return -floorDiv(-n, d); }
 // The crossing of one edge with successive rows, walked without dividing: E at the centre of
 // pixel (x, y) is k(y) + step * x. An edge with step > 0 bounds the row from the left (first x
 // with E >= 0), one with step < 0 from the right (last x with E >= 0), and one with step 0
-// covers the whole row or none of it.
+// covers the whole row or none of it. walkRows (row_spans.h) steps it down the rows.
 struct EdgeWalk {
   int64_t k = 0, kdy = 0, step = 0;
   int64_t x = 0, rest = 0;    // crossing and its remainder: exact, kept in [0, |step|)
@@ -49,32 +49,6 @@ struct EdgeWalk {
       drest = kdy - dx * -step;
     }
   }
-  void next() {  // without branches: the carries are as likely as not
-    k += kdy;
-    if (step > 0) {
-      rest -= drest;
-      const int64_t borrow = rest >> 63;  // -1 when rest fell below 0
-      rest += step & borrow;
-      x += dx - borrow;
-    } else if (step < 0) {
-      rest += drest;
-      const int64_t carry = ~((rest + step) >> 63);  // -1 when rest reached -step
-      rest += step & carry;
-      x += dx - carry;
-    }
-  }
 };
-
-// The covered pixels of the current row within box, from the three edges: [lo, hi], empty when
-// lo > hi.
-inline void rowSpan(const EdgeWalk (&edges)[3], const PixelRect& box, int64_t& lo, int64_t& hi) {
-  lo = box.left;
-  hi = box.right - 1;
-  for (const EdgeWalk& e : edges) {
-    if (e.step > 0) lo = std::max(lo, e.x);
-    else if (e.step < 0) hi = std::min(hi, e.x);
-    else if (e.k < 0) hi = lo - 1;
-  }
-}
 
 }  // namespace rm::raster

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "platform/rm/raster/row_spans.h"
 #include "platform/rm/raster/span_simd.h"
 #include "platform/rm/raster/triangle_setup.h"
 
@@ -166,23 +167,18 @@ template <class K, DepthMode D, bool Post, bool Wide>
 [[gnu::always_inline]] inline void fillSpans(EdgeWalk (&walks)[3], const Planes& pl, PixelRect box,
                                              const FragmentContext& ctx) {
   BandCollector touched(ctx.touched, box.top), written(ctx.written, box.top);
-  for (int y = box.top; y < box.bottom; ++y) {
-    touched.row(y);
-    written.row(y);
-    int64_t lo, hi;
-    rowSpan(walks, box, lo, hi);
-    for (EdgeWalk& w : walks) w.next();
-    if (lo > hi) continue;
-    int first = static_cast<int>(lo);
-    if (ctx.limit) {  // only the part inside the limit
-      const std::pair<int, int> e = ctx.limit->extentAt(y);
-      first = std::max(first, e.first);
-      hi = std::min<int64_t>(hi, e.second - 1);
-      if (first > hi) continue;
+  RowSpans spans;
+  for (int top = box.top; top < box.bottom; top += spans.count) {
+    walkRows(walks, box, ctx.limit, top, std::min(RowSpans::kMaxRows, box.bottom - top), spans);
+    for (int i = 0; i < spans.count; ++i) {
+      const int y = top + i;
+      touched.row(y);
+      written.row(y);
+      if (spans.first[i] > spans.hi[i]) continue;
+      touched.span(spans.first[i], spans.hi[i]);
+      written.span(spans.first[i], spans.hi[i]);
+      fillSpan<K, D, Post, Wide>(pl, y, spans.lo[i], spans.first[i], spans.hi[i], ctx);
     }
-    touched.span(first, static_cast<int>(hi));
-    written.span(first, static_cast<int>(hi));
-    fillSpan<K, D, Post, Wide>(pl, y, lo, first, hi, ctx);
   }
   touched.finish(box.bottom);
   written.finish(box.bottom);
@@ -337,15 +333,16 @@ void probeRows(TriangleSetup& t, const FragmentContext& ctx, BandRegion& passed)
 #if defined(ZTARN_RASTER_AVX512)
   if (simdLevel() == SimdLevel::Avx512 && ctx.target.depth) return probeRowsAvx512(walks, t.box, t.planes, ctx, passed);
 #endif
-  BandCollector spans(&passed, t.box.top);
-  for (int y = t.box.top; y < t.box.bottom; ++y) {
-    spans.row(y);
-    int64_t lo, hi;
-    rowSpan(walks, t.box, lo, hi);
-    for (EdgeWalk& w : walks) w.next();
-    if (lo <= hi) spans.span(static_cast<int>(lo), static_cast<int>(hi));
+  BandCollector collector(&passed, t.box.top);
+  RowSpans spans;
+  for (int top = t.box.top; top < t.box.bottom; top += spans.count) {
+    walkRows(walks, t.box, nullptr, top, std::min(RowSpans::kMaxRows, t.box.bottom - top), spans);
+    for (int i = 0; i < spans.count; ++i) {
+      collector.row(top + i);
+      if (spans.lo[i] <= spans.hi[i]) collector.span(spans.lo[i], spans.hi[i]);
+    }
   }
-  spans.finish(t.box.bottom);
+  collector.finish(t.box.bottom);
 }
 
 void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
