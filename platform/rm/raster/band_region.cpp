@@ -59,13 +59,21 @@ BandRegion BandRegion::clippedTo(const PixelRect& rect) const {
 }
 
 bool BandRegion::meets(const PixelRect& rect) const {
-  if (rect.empty() || rect.left >= rect.right) return false;
-  const int top = std::max(rect.top, top_), bottom = std::min(rect.bottom, bottom_);
-  for (int y = top; y < bottom; y = ((y >> kShift) + 1) << kShift) {
+  PixelRect rows = rect;
+  narrowRows(rows);
+  return !rows.empty();
+}
+
+void BandRegion::narrowRows(PixelRect& rect) const {
+  rect.top = std::max(rect.top, top_);
+  rect.bottom = std::min(rect.bottom, bottom_);
+  auto meetsBand = [&](int y) {
     const std::pair<int, int> e = extent(y >> kShift);
-    if (e.first < e.second && e.first < rect.right && rect.left < e.second) return true;
-  }
-  return false;
+    return e.first < e.second && e.first < rect.right && rect.left < e.second;
+  };
+  while (rect.top < rect.bottom && !meetsBand(rect.top)) rect.top = ((rect.top >> kShift) + 1) << kShift;
+  while (rect.top < rect.bottom && !meetsBand(rect.bottom - 1)) rect.bottom = ((rect.bottom - 1) >> kShift) << kShift;
+  if (rect.top >= rect.bottom) rect.bottom = rect.top;
 }
 
 bool BandRegion::meets(const BandRegion& other) const {

@@ -37,6 +37,9 @@ class BandRegion {
   std::pair<int, int> extentAt(int y) const {
     return y >= top_ && y < bottom_ ? extent(y >> kShift) : std::pair<int, int>{0, 0};
   }
+  // Narrows rect's rows to those from the first to the last band where the region meets its
+  // columns; leaves it empty when it meets none.
+  void narrowRows(PixelRect& rect) const;
   // Whether the region and rect, or the two regions, share a pixel.
   bool meets(const PixelRect& rect) const;
   bool meets(const BandRegion& other) const;

@@ -80,6 +80,13 @@ void Renderer::clearFirst(const ClearRequest& clear) {
   clearPending_ = true;
 }
 
+void Renderer::limitTo(const BandRegion* limit) {
+  context_.limit = limit;
+  // Whatever is drawn lies inside the limit: the fill stages need not gather where they wrote.
+  context_.touched = limit ? nullptr : &touched_;
+  if (limit) touched_.add(*limit);
+}
+
 void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
   if (probing_) {
     TriangleSetup setup;

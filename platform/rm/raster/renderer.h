@@ -38,7 +38,7 @@ class Renderer {
   void clearFirst(const ClearRequest& clear);
   // Pixels outside limit (null: none) need not be drawn in this render: they would get the
   // values they hold. The region must outlive the render.
-  void limitTo(const BandRegion* limit) { context_.limit = limit; }
+  void limitTo(const BandRegion* limit);
   // written, when given, grows to cover where the batch's pixels are written (it may be larger);
   // it must outlive finish().
   void draw(const Batch& batch, BandRegion* written = nullptr);

@@ -87,10 +87,14 @@ void walkRows(EdgeWalk (&walks)[3], const PixelRect& box, const BandRegion* limi
     std::copy(out.lo, out.lo + count, out.first);
     return;
   }
-  for (int i = 0; i < count; ++i) {
+  // One extent for each band of rows.
+  for (int i = 0; i < count;) {
+    const int end = std::min(count, (((top + i) >> BandRegion::kShift) + 1) * BandRegion::kRows - top);
     const std::pair<int, int> extent = limit->extentAt(top + i);
-    out.first[i] = std::max(out.lo[i], extent.first);
-    out.hi[i] = std::min(out.hi[i], extent.second - 1);
+    for (; i < end; ++i) {
+      out.first[i] = std::max(out.lo[i], extent.first);
+      out.hi[i] = std::min(out.hi[i], extent.second - 1);
+    }
   }
 }
 

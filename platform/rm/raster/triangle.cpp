@@ -312,10 +312,7 @@ void fillRows(TriangleSetup& t, int top, int bottom, const FragmentContext& ctx)
   PixelRect box = t.box;
   box.top = std::max(box.top, top);
   box.bottom = std::min(box.bottom, bottom);
-  if (ctx.limit) {  // rows outside the limit are left alone; the columns stay, so spans start alike
-    box.top = std::max(box.top, ctx.limit->top());
-    box.bottom = std::min(box.bottom, ctx.limit->bottom());
-  }
+  if (ctx.limit) ctx.limit->narrowRows(box);  // the columns stay, so spans start alike
   if (box.empty()) return;
   if (t.walkedTo != box.top)
     for (int i = 0; i < 3; ++i) t.walks[i] = EdgeWalk(t.edges[i], box.top);
