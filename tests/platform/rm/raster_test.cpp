@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/rm/raster/cpu_features.h"
+#include "platform/rm/raster/row_spans.h"
 #include "tests/platform/rm/raster_canvas.h"
 
 namespace rm::raster {
@@ -193,6 +194,66 @@ TEST(RasterCoverage, TouchedAreaHoldsEveryWrittenPixelAndLittleElse) {
     }
   }
   capSimdLevel(SimdLevel::Avx512);
+}
+
+// Checks walkRows at every level on the triangle with corners (X, Y) in sixteenths of a pixel,
+// through a window of 30 x 150 pixels walked in runs of random lengths: each row's span must
+// hold exactly the pixel centres on the inner side of all three edges (top-left rule).
+void expectRowWalksFollowEdges(int64_t (&X)[3], int64_t (&Y)[3], const PixelRect& box, std::mt19937& random) {
+  const int64_t area = (X[1] - X[0]) * (Y[2] - Y[0]) - (X[2] - X[0]) * (Y[1] - Y[0]);
+  if (area == 0) return;
+  if (area < 0) std::swap(X[1], X[2]), std::swap(Y[1], Y[2]);
+  Edge edges[3];
+  for (int i = 0; i < 3; ++i) {
+    const int j = (i + 1) % 3;
+    Edge& e = edges[i];
+    e.a = -(Y[j] - Y[i]);
+    e.b = X[j] - X[i];
+    e.c = -e.a * X[i] - e.b * Y[i];
+    e.bias = (e.a == 0 && e.b > 0) || e.a > 0 ? 0 : 1;
+  }
+  auto inside = [&](int x, int y) {
+    for (const Edge& e : edges)
+      if (e.a * (16 * x + 8) + e.b * (16 * y + 8) + e.c - e.bias < 0) return false;
+    return true;
+  };
+  for (SimdLevel level : {SimdLevel::Sse2, SimdLevel::Avx512}) {
+    capSimdLevel(level);
+    EdgeWalk walks[3] = {{edges[0], box.top}, {edges[1], box.top}, {edges[2], box.top}};
+    RowSpans spans;
+    for (int y = box.top; y < box.bottom; y += spans.count) {
+      walkRows(walks, box, nullptr, y, std::min<int>(1 + random() % RowSpans::kMaxRows, box.bottom - y), spans);
+      for (int i = 0; i < spans.count; ++i)
+        for (int x = box.left; x < box.right; ++x)
+          ASSERT_EQ(x >= spans.first[i] && x <= spans.hi[i], inside(x, y + i))
+              << "corners " << X[0] << "," << Y[0] << " " << X[1] << "," << Y[1] << " " << X[2] << "," << Y[2]
+              << " level " << static_cast<int>(level) << " pixel " << x << "," << y + i;
+    }
+  }
+  capSimdLevel(SimdLevel::Avx512);
+}
+
+TEST(RasterCoverage, RowWalksTakeInThePixelsTheEdgeFunctionsTakeIn) {
+  std::mt19937 random(11);
+  // Random triangles from slivers to ones far larger than any screen.
+  const int64_t scales[] = {3, 40, 900, 60000, 16000000};  // sixteenths of a pixel
+  for (int trial = 0; trial < 1500; ++trial) {
+    std::uniform_int_distribution<int64_t> coordinate(-scales[trial % 5], scales[trial % 5]);
+    int64_t X[3], Y[3];
+    for (int i = 0; i < 3; ++i) X[i] = 400 + coordinate(random), Y[i] = 400 + coordinate(random);
+    if (trial % 3 == 0)  // corners on pixel centres
+      for (int i = 0; i < 3; ++i) X[i] = X[i] / 16 * 16 + 8, Y[i] = Y[i] / 16 * 16 + 8;
+    if (trial % 7 == 0) Y[1] = Y[0];  // an edge level with the rows
+    const int left = static_cast<int>(random() % 40), top = static_cast<int>(random() % 40);
+    expectRowWalksFollowEdges(X, Y, {left, top, left + 30, top + 150}, random);
+  }
+  // Edges through a pixel centre every few rows, at every whole-pixel slope up to 130 rows per
+  // pixel: where the walk wraps exactly onto a centre, the rounding of a quotient shows.
+  for (int64_t rows = 1; rows <= 130; ++rows)
+    for (int64_t pixels : {-3, -1, 1, 2}) {
+      int64_t X[3] = {8 + 16 * 12, 8 + 16 * (12 + pixels), 8 + 16 * 40}, Y[3] = {8, 8 + 16 * rows, 8 + 16 * 200};
+      expectRowWalksFollowEdges(X, Y, {0, 0, 30, 150}, random);
+    }
 }
 
 TEST(RasterRegion, BandsFollowAnOutlineWithinExactTopAndBottom) {
