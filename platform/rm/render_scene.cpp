@@ -25,6 +25,10 @@ void ConvexHull(std::vector<raster::Vec2>& points, std::vector<raster::Vec2>& hu
 {
     std::sort(points.begin(), points.end(),
               [](const raster::Vec2& a, const raster::Vec2& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    // Meshes repeat corners once per face that meets there.
+    points.erase(std::unique(points.begin(), points.end(),
+                             [](const raster::Vec2& a, const raster::Vec2& b) { return a.x == b.x && a.y == b.y; }),
+                 points.end());
     hull.clear();
     if (points.empty())
         return;
@@ -220,30 +224,47 @@ void SceneDrawer::Footprint(const raster::Batch& batch, SceneMemory::Item& item)
     }
     const int firstRow = std::max(viewport_.top, static_cast<int>(std::floor(top - kMargin)));
     const int endRow = std::min(viewport_.bottom, static_cast<int>(std::floor(bottom + kMargin)) + 1);
-    for (int y = firstRow; y < endRow;) {
-        const int next = std::min(endRow, (y >> raster::BandRegion::kShift) * kRows + kRows);
-        // The hull's x extent over rows [y, next), widened by the margin on all sides.
-        const float y0 = static_cast<float>(y) - kMargin, y1 = static_cast<float>(next) + kMargin;
-        float left = std::numeric_limits<float>::max(), right = std::numeric_limits<float>::lowest();
-        for (std::size_t i = 0; i < hull_.size(); ++i) {
-            const raster::Vec2 a = hull_[i], b = hull_[(i + 1) % hull_.size()];
-            if (std::max(a.y, b.y) < y0 || std::min(a.y, b.y) > y1)
+    if (firstRow >= endRow)
+        return;
+    // The hull's x extent over the rows [y, next) of each band, widened by the margin on all
+    // sides: each edge widens the bands whose widened rows it crosses.
+    const int firstBand = firstRow >> raster::BandRegion::kShift;
+    const int lastBand = (endRow - 1) >> raster::BandRegion::kShift;
+    extents_.assign(static_cast<std::size_t>(lastBand - firstBand + 1),
+                    {std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()});
+    auto rowsOf = [&](int band) {
+        return std::pair<int, int>{std::max(firstRow, band * kRows), std::min(endRow, band * kRows + kRows)};
+    };
+    for (std::size_t i = 0; i < hull_.size(); ++i) {
+        const raster::Vec2 a = hull_[i], b = hull_[(i + 1) % hull_.size()];
+        const float low = std::min(a.y, b.y), high = std::max(a.y, b.y);
+        // Bands with y - margin <= high and next + margin >= low.
+        const int from = std::max(firstBand, static_cast<int>(std::floor((low - kMargin) / kRows)) - 1);
+        const int to = std::min(lastBand, static_cast<int>(std::floor((high + kMargin) / kRows)) + 1);
+        for (int band = from; band <= to; ++band) {
+            const auto [y, next] = rowsOf(band);
+            const float y0 = static_cast<float>(y) - kMargin, y1 = static_cast<float>(next) + kMargin;
+            if (high < y0 || low > y1)
                 continue;
             float xa = a.x, xb = b.x;
             if (a.y != b.y) {
                 const float slope = (b.x - a.x) / (b.y - a.y);
-                xa = a.x + slope * (std::clamp(y0, std::min(a.y, b.y), std::max(a.y, b.y)) - a.y);
-                xb = a.x + slope * (std::clamp(y1, std::min(a.y, b.y), std::max(a.y, b.y)) - a.y);
+                xa = a.x + slope * (std::clamp(y0, low, high) - a.y);
+                xb = a.x + slope * (std::clamp(y1, low, high) - a.y);
             }
-            left = std::min({left, xa, xb});
-            right = std::max({right, xa, xb});
+            std::pair<float, float>& e = extents_[static_cast<std::size_t>(band - firstBand)];
+            e.first = std::min({e.first, xa, xb});
+            e.second = std::max({e.second, xa, xb});
         }
-        if (left <= right) {
-            const int l = std::max(viewport_.left, static_cast<int>(std::floor(left - kMargin)));
-            const int r = std::min(viewport_.right, static_cast<int>(std::floor(right + kMargin)) + 1);
-            item.footprint.addInBand(y, next, l, r);
-        }
-        y = next;
+    }
+    for (int band = firstBand; band <= lastBand; ++band) {
+        const std::pair<float, float> e = extents_[static_cast<std::size_t>(band - firstBand)];
+        if (e.first > e.second)
+            continue;
+        const auto [y, next] = rowsOf(band);
+        const int l = std::max(viewport_.left, static_cast<int>(std::floor(e.first - kMargin)));
+        const int r = std::min(viewport_.right, static_cast<int>(std::floor(e.second + kMargin)) + 1);
+        item.footprint.addInBand(y, next, l, r);
     }
 }
 

@@ -136,6 +136,7 @@ private:
     raster::PixelRect viewport_;      // of this frame's view
     std::vector<raster::Vec2> screen_;  // the corners of one batch on the device; capacity kept
     std::vector<raster::Vec2> hull_;    // their convex hull
+    std::vector<std::pair<float, float>> extents_;  // the hull's x extent per band of rows
 };
 
 }  // namespace rm

@@ -27,15 +27,12 @@ SimdLevel capFromEnvironment() {
   return SimdLevel::Avx512;
 }
 
-std::atomic<SimdLevel> cap{capFromEnvironment()};
+const SimdLevel have = detect();
 
 }  // namespace
 
-SimdLevel simdLevel() {
-  static const SimdLevel have = detect();
-  return std::min(have, cap.load(std::memory_order_relaxed));
-}
+std::atomic<SimdLevel> detail::simdLevelInUse{std::min(have, capFromEnvironment())};
 
-void capSimdLevel(SimdLevel level) { cap.store(level, std::memory_order_relaxed); }
+void capSimdLevel(SimdLevel level) { detail::simdLevelInUse.store(std::min(have, level), std::memory_order_relaxed); }
 
 }  // namespace rm::raster
