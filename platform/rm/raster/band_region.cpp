@@ -49,7 +49,22 @@ void BandRegion::add(const PixelRect& rect) {
 }
 
 void BandRegion::add(const BandRegion& other) {
-  other.forEachRect([&](const PixelRect& r) { add(r); });
+  if (other.empty()) return;
+  const int first = other.top_ >> kShift, last = (other.bottom_ - 1) >> kShift;
+  reach(first, last);
+  for (int band = first; band <= last; ++band) {
+    const std::pair<int, int> o = other.extent(band);
+    if (o.first >= o.second) continue;
+    std::pair<int, int>& e = extents_[static_cast<size_t>(band - firstBand_)];
+    e = e.first < e.second ? std::pair<int, int>{std::min(e.first, o.first), std::max(e.second, o.second)} : o;
+  }
+  if (empty()) {
+    top_ = other.top_;
+    bottom_ = other.bottom_;
+  } else {
+    top_ = std::min(top_, other.top_);
+    bottom_ = std::max(bottom_, other.bottom_);
+  }
 }
 
 BandRegion BandRegion::clippedTo(const PixelRect& rect) const {

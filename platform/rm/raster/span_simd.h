@@ -222,8 +222,8 @@ ZTARN_AVX512 inline __m512i channelAvx512(__m512 v, const ChannelAvx512& c, __m5
   return _mm512_sll_epi32(_mm512_cvttps_epi32(_mm512_add_ps(v, _mm512_set1_ps(0.5f))), _mm_cvtsi32_si128(c.shift));
 }
 
-// Depth and colour at the first pixel of each span of a run of rows, sixteen rows at a time, by
-// the same arithmetic as the span fillers use one row at a time.
+// Depth and the first Channels colours at the first pixel of each span of a run of rows, sixteen
+// rows at a time, by the same arithmetic as the span fillers use one row at a time.
 struct RowStarts {
   alignas(64) float z[RowSpans::kMaxRows];
   alignas(64) float a[3][RowSpans::kMaxRows];
@@ -234,6 +234,7 @@ ZTARN_AVX512 inline __m512 planeAt(float value, float ddx, float ddy, __m512 fx,
                        _mm512_mul_ps(_mm512_set1_ps(ddy), fy));
 }
 
+template <int Channels>
 ZTARN_AVX512 inline void rowStartsAvx512(const RowSpans& spans, int top, const Planes& pl, RowStarts& out) {
   const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
   const __m512 half = _mm512_set1_ps(0.5f), x0 = _mm512_set1_ps(pl.x0), y0 = _mm512_set1_ps(pl.y0);
@@ -244,7 +245,7 @@ ZTARN_AVX512 inline void rowStartsAvx512(const RowSpans& spans, int top, const P
     const __m512i y = _mm512_add_epi32(_mm512_set1_epi32(top + i), lanes);
     const __m512 fy = _mm512_sub_ps(_mm512_add_ps(_mm512_cvtepi32_ps(y), half), y0);
     _mm512_store_ps(out.z + i, planeAt(pl.z, pl.zdx, pl.zdy, fx, fy));
-    for (int c = 0; c < 3; ++c) _mm512_store_ps(out.a[c] + i, planeAt(pl.a[c], pl.adx[c], pl.ady[c], fx, fy));
+    for (int c = 0; c < Channels; ++c) _mm512_store_ps(out.a[c] + i, planeAt(pl.a[c], pl.adx[c], pl.ady[c], fx, fy));
   }
 }
 
@@ -265,7 +266,7 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
   RowStarts starts;
   for (int top = box.top; top < box.bottom; top += spans.count) {
     walkRows(walks, box, ctx.limit, top, std::min(RowSpans::kMaxRows, box.bottom - top), spans);
-    rowStartsAvx512(spans, top, pl, starts);
+    rowStartsAvx512<3>(spans, top, pl, starts);
     for (int i = 0; i < spans.count; ++i) {
       const int y = top + i;
       touched.row(y);
@@ -332,16 +333,17 @@ ZTARN_AVX512 void probeRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
   const __m512 leniency = _mm512_set1_ps(kLeniency);
   BandCollector collector(&passed, box.top);
   RowSpans spans;
+  RowStarts starts;
   for (int top = box.top; top < box.bottom; top += spans.count) {
     walkRows(walks, box, nullptr, top, std::min(RowSpans::kMaxRows, box.bottom - top), spans);
+    rowStartsAvx512<0>(spans, top, pl, starts);
     for (int i = 0; i < spans.count; ++i) {
       const int y = top + i;
       collector.row(y);
       const int lo = spans.lo[i], hi = spans.hi[i];
       if (lo > hi) continue;
       const float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
-      const float fy = static_cast<float>(y) + 0.5f - pl.y0, fx = static_cast<float>(lo) + 0.5f - pl.x0;
-      __m512 vz = _mm512_sub_ps(_mm512_add_ps(_mm512_set1_ps(pl.z + pl.zdx * fx + pl.zdy * fy), laneZ), leniency);
+      __m512 vz = _mm512_sub_ps(_mm512_add_ps(_mm512_set1_ps(starts.z[i]), laneZ), leniency);
       for (int x = lo; x <= hi; x += 16) {
         const int left = hi - x + 1;
         const __mmask16 inside = left >= 16 ? __mmask16(0xFFFF) : __mmask16((1u << left) - 1);
