@@ -136,6 +136,7 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
             SceneMemory::Item* before = memory->placed_ && i < memory->items_.size() ? &memory->items_[i] : nullptr;
             if (before && now.SameBatch(*before)) {
                 std::swap(now.footprint, before->footprint);
+                std::swap(now.prepared, before->prepared);
                 continue;
             }
             // Its pixels change where it showed and where it will show: it shows at most
@@ -172,9 +173,16 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
                          [](const Pending* a, const Pending* b) { return a->depth < b->depth; });
     const bool remember = memory && clear;
     // Where batches write is worked out, like their places, only while the view stays.
-    for (Pending* p : order_)
-        if (!partial || redrawn.meets(p->item.footprint))
-            renderer.draw(p->batch, remember && sameView ? &p->written : nullptr);
+    // A batch that did not change is filled again as it was prepared last time.
+    for (Pending* p : order_) {
+        if (partial && !redrawn.meets(p->item.footprint))
+            continue;
+        raster::BandRegion* written = remember && sameView ? &p->written : nullptr;
+        if (partial && !p->changed && p->item.prepared.valid)
+            renderer.redraw(p->item.prepared, written);
+        else
+            renderer.draw(p->batch, written, remember && sameView ? &p->item.prepared : nullptr);
+    }
     renderer.finish();
     if (remember) {  // remember this frame, in the scene's order, reusing the storage
         for (std::size_t i = 0; i < pending_.size(); ++i) {

@@ -53,6 +53,7 @@ private:
         raster::BandRegion footprint;   // on the device: where its triangles lie, band by band; the
                                         // whole viewport when the batch reaches past it
         raster::BandRegion shown;       // where its pixels may show in the picture (no smaller)
+        raster::PreparedBatch prepared;  // its triangles as last prepared, to fill again
         bool SameBatch(const Item& o) const
         {
             return mesh == o.mesh && group == o.group && meshRevision == o.meshRevision &&

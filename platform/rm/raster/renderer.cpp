@@ -42,7 +42,8 @@ void Renderer::begin(const RenderTarget& target, const ViewSetup& view, const Ma
   worldToCamera_ = worldToCamera;
   trianglesDrawn_ = 0;
   touched_.clear();
-  prepared_.clear();
+  jobs_.clear();
+  own_.clear();
   clearPending_ = false;
   clip_ = validView(view) ? intersect(view.viewport, {0, 0, target.width, target.height}) : PixelRect{};
   if (!clip_.empty()) projection_ = makeProjection(view);
@@ -93,9 +94,9 @@ void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const Scree
     if (setupTriangle(a, b, c, context_, setup)) probeRows(setup, context_, *probing_);
     return;
   }
-  Prepared& p = prepared_.emplace_back();
-  if (!setupTriangle(a, b, c, context_, p.setup) || (context_.limit && !context_.limit->meets(p.setup.box))) {
-    prepared_.pop_back();
+  PreparedTriangle& p = store_->emplace_back();
+  if (!setupTriangle(a, b, c, context_, p.setup)) {
+    store_->pop_back();
     return;
   }
   p.texture = context_.texture;
@@ -104,6 +105,22 @@ void Renderer::prepare(const ScreenVertex& a, const ScreenVertex& b, const Scree
   p.objectOrigin = context_.objectOrigin;
   p.lightMask = lights_.enabled;
   p.written = written_;
+  // A captured triangle is kept whatever the limit: a later render may have another.
+  if (!context_.limit || context_.limit->meets(p.setup.box))
+    jobs_.push_back({store_, static_cast<uint32_t>(store_->size() - 1)});
+  else if (store_ == &own_)
+    own_.pop_back();
+}
+
+void Renderer::redraw(PreparedBatch& captured, BandRegion* written) {
+  trianglesDrawn_ += captured.trianglesDrawn;
+  for (uint32_t i = 0; i < captured.triangles.size(); ++i) {
+    PreparedTriangle& p = captured.triangles[i];
+    if (context_.limit && !context_.limit->meets(p.setup.box)) continue;
+    p.written = written;
+    p.setup.walkedTo = -1;
+    jobs_.push_back({&captured.triangles, i});
+  }
 }
 
 void Renderer::finish() {
@@ -114,6 +131,8 @@ void Renderer::finish() {
   const PixelRect cleared = clearPending_ ? clear_.area.bounds() : PixelRect{};
   const int top = clearPending_ && !cleared.empty() ? std::min(clip_.top, cleared.top) : clip_.top;
   const int bottom = clearPending_ && !cleared.empty() ? std::max(clip_.bottom, cleared.bottom) : clip_.bottom;
+  filling_.clear();
+  for (const Job& job : jobs_) filling_.push_back(&(*job.store)[job.index]);
   for (int y = top; y < bottom;) {
     const int end = std::min(bottom, ((y + band) & ~(kBlock - 1)));
     if (clearPending_) {
@@ -122,7 +141,8 @@ void Renderer::finish() {
         clearDepth(target_, rows, clear_.depth);
       });
     }
-    for (Prepared& p : prepared_) {
+    for (PreparedTriangle* triangle : filling_) {
+      PreparedTriangle& p = *triangle;
       if (p.setup.box.bottom <= y || p.setup.box.top >= end) continue;
       context_.texture = p.texture;
       context_.textureLod = p.textureLod;
@@ -134,7 +154,8 @@ void Renderer::finish() {
     }
     y = end;
   }
-  prepared_.clear();
+  jobs_.clear();
+  own_.clear();
   clearPending_ = false;
 }
 
@@ -151,8 +172,21 @@ void Renderer::probe(const Batch& batch, BandRegion& passed) {
   trianglesDrawn_ = counted;
 }
 
-void Renderer::draw(const Batch& batch, BandRegion* written) {
+void Renderer::draw(const Batch& batch, BandRegion* written, PreparedBatch* capture) {
   written_ = written;
+  const uint32_t counted = trianglesDrawn_;
+  store_ = &own_;
+  if (capture) {
+    capture->triangles.clear();
+    capture->valid = true;
+    store_ = &capture->triangles;
+  }
+  drawTriangles(batch);
+  store_ = &own_;
+  if (capture) capture->trianglesDrawn = trianglesDrawn_ - counted;
+}
+
+void Renderer::drawTriangles(const Batch& batch) {
   if (clip_.empty() || !batch.vertices || !batch.indices || batch.vertexCount == 0) return;
   const Mat4 modelToCamera = batch.modelToWorld * worldToCamera_;
   const Mat4 modelToClip = modelToCamera * projection_.cameraToClip;

@@ -25,6 +25,25 @@ struct ClearRequest {
   float depth = 1;
 };
 
+// A solid triangle prepared for filling, with the surface it is drawn with.
+struct PreparedTriangle {
+  TriangleSetup setup;
+  const Texture* texture = nullptr;
+  float textureLod = 0;
+  Material material;
+  Vec3 objectOrigin;
+  uint32_t lightMask = ~0u;
+  BandRegion* written = nullptr;
+};
+
+// The solid triangles one batch prepared in a render, kept to be filled again in a later render
+// of the same batch under the same view, options and lights without preparing them anew.
+struct PreparedBatch {
+  bool valid = false;
+  uint32_t trianglesDrawn = 0;
+  std::vector<PreparedTriangle> triangles;  // all of them, whatever the render's limit
+};
+
 class Renderer {
  public:
   // Starts drawing into target within view.viewport. worldToCamera takes world points into the
@@ -40,8 +59,12 @@ class Renderer {
   // values they hold. The region must outlive the render.
   void limitTo(const BandRegion* limit);
   // written, when given, grows to cover where the batch's pixels are written (it may be larger);
-  // it must outlive finish().
-  void draw(const Batch& batch, BandRegion* written = nullptr);
+  // it must outlive finish(). capture, when given, keeps what the batch prepared (it must stay
+  // untouched until finish()).
+  void draw(const Batch& batch, BandRegion* written = nullptr, PreparedBatch* capture = nullptr);
+  // Fills again, within this render's limit, what a draw() of the same batch under the same
+  // view, options and lights captured.
+  void redraw(PreparedBatch& captured, BandRegion* written = nullptr);
   // Where the batch would pass a less-or-equal depth test against what the target holds now,
   // added to passed (a little larger, never smaller). Draws nothing and counts no triangles.
   void probe(const Batch& batch, BandRegion& passed);
@@ -55,21 +78,11 @@ class Renderer {
   const Projection& projection() const { return projection_; }
 
  private:
+  void drawTriangles(const Batch& batch);
   void drawTriangle(const ShadedVertex& a, const ShadedVertex& b, const ShadedVertex& c,
                     uint8_t edgeFlags);
   ScreenVertex toScreen(const ShadedVertex& v) const;
   void prepare(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
-
-  // A solid triangle waiting for finish(), with the surface it is drawn with.
-  struct Prepared {
-    TriangleSetup setup;
-    const Texture* texture = nullptr;
-    float textureLod = 0;
-    Material material;
-    Vec3 objectOrigin;
-    uint32_t lightMask = ~0u;
-    BandRegion* written = nullptr;
-  };
 
   RenderTarget target_;
   RasterOptions options_;
@@ -83,7 +96,16 @@ class Renderer {
   uint32_t trianglesDrawn_ = 0;
   BandRegion touched_;
   std::vector<ShadedVertex> shaded_;  // one per batch vertex; reused
-  std::vector<Prepared> prepared_;    // solid triangles of this render; reused
+  // Solid triangles waiting for finish(), in drawing order: in the batch's capture, or in own_
+  // when the batch keeps none. Found by index, as own_ grows while the render goes on.
+  struct Job {
+    std::vector<PreparedTriangle>* store;
+    uint32_t index;
+  };
+  std::vector<Job> jobs_;
+  std::vector<PreparedTriangle> own_;  // reused
+  std::vector<PreparedTriangle>* store_ = &own_;  // where the batch being drawn prepares
+  std::vector<PreparedTriangle*> filling_;  // finish()'s list; reused
   ClearRequest clear_;
   bool clearPending_ = false;
   ClipPolygon polygon_;
