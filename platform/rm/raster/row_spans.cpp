@@ -77,7 +77,7 @@ void walkEdges(EdgeWalk* const* left, EdgeWalk* const* right, EdgeWalk* level, c
 // Where an edge's walk stands after i rows, in closed form. The remainder moves by D = -drest
 // (left edges) or +drest (right edges) a row, and each wrap of it past the step moves the
 // crossing one pixel: after i rows T = rest + i D and x = x0 + i dx + sign floor(T / |step|),
-// with sign -1 on the left and +1 on the right. The quotient is below 64 in size (drest < |step|
+// with sign -1 on the left and +1 on the right. The quotient is at most 65 in size (drest < |step|
 // and i <= 64), so a double product with the reciprocal, checked and mended once against the
 // exact integers, gives floor exactly.
 struct ClosedWalk {

@@ -10,12 +10,13 @@
 namespace rm::raster {
 
 struct RowSpans {
-  static constexpr int kMaxRows = 64;
+  static constexpr int kMaxRows = 64;  // whole groups of sixteen: the wide walks fill groups
   int count = 0;
   // Row top + i is covered over [lo[i], hi[i]]; [first[i], hi[i]] of it lies inside the limit
   // and is to be drawn. Nothing is when first[i] > hi[i].
   int32_t lo[kMaxRows], first[kMaxRows], hi[kMaxRows];
 };
+static_assert(RowSpans::kMaxRows % 16 == 0);
 
 // Walks the edges down the rows [top, top + count) of box (count <= kMaxRows), leaving them at
 // row top + count. limit, when given, cuts first and hi to its extents.

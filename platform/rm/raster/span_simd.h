@@ -25,16 +25,20 @@ namespace rm::raster {
 
 enum class DepthMode { Off, LessEqualWrite, General };
 
+// How much nearer than the stored depth a probed pixel may be taken to be, so that no pixel a
+// triangle would draw is missed for a rounding of its depth.
+constexpr float kProbeLeniency = 1e-5f;
+
 namespace {
 
 #if defined(__SSE2__)
 // Four pixels at a time of a span of interpolated colour: depth test and write, rounding,
 // optional shade quantizing, and a masked write of the colours. Pixels before first are
 // stepped over, not drawn. Returns where the pixels it left (at the right end of the target)
-// begin.
+// begin; wrote becomes true when it wrote a pixel.
 template <DepthMode D, bool Post>
 int colorRunSse(int x, int first, int hi, int y, float z, const float* attr, const Planes& pl, uint32_t* crow,
-                float* zrow, const FragmentContext& ctx) {
+                float* zrow, const FragmentContext& ctx, bool& wrote) {
   // Groups may reach past hi (the extra lanes keep their old values) but not past the row.
   const int last = std::min(hi + 3, ctx.target.width - 1);
   const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3), end = _mm_set1_epi32(hi + 1), start = _mm_set1_epi32(first - 1);
@@ -76,6 +80,7 @@ int colorRunSse(int x, int first, int hi, int y, float z, const float* attr, con
     }
     const int mask = _mm_movemask_ps(pass);
     if (mask) {
+      wrote = true;
       if constexpr (D == DepthMode::LessEqualWrite)
         _mm_storeu_ps(zrow + x, mask == 0xF ? vz : _mm_or_ps(_mm_and_ps(pass, vz), _mm_andnot_ps(pass, zold)));
       __m128i pixel = _mm_or_si128(
@@ -112,7 +117,7 @@ __attribute__((target("avx2"))) inline __m256i channelAvx2(__m256 v, __m256 scal
 template <DepthMode D, bool Post>
 __attribute__((target("avx2"))) int colorRunAvx2(int x, int first, int hi, int y, float z, const float* attr,
                                                  const Planes& pl, uint32_t* crow, float* zrow,
-                                                 const FragmentContext& ctx) {
+                                                 const FragmentContext& ctx, bool& wrote) {
   const int last = std::min(hi + 7, ctx.target.width - 1);
   const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7), end = _mm256_set1_epi32(hi + 1),
                 start = _mm256_set1_epi32(first - 1);
@@ -146,6 +151,7 @@ __attribute__((target("avx2"))) int colorRunAvx2(int x, int first, int hi, int y
     }
     const int mask = _mm256_movemask_ps(pass);
     if (mask) {
+      wrote = true;
       if constexpr (D == DepthMode::LessEqualWrite)
         _mm256_storeu_ps(zrow + x, mask == 0xFF ? vz : _mm256_blendv_ps(zold, vz, pass));
       __m256i pixel = _mm256_or_si256(
@@ -322,15 +328,13 @@ ZTARN_AVX512 void colorRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, co
 }
 
 // Where a triangle would pass a less-or-equal depth test against the target, row by row: the
-// span of each row with a passing pixel goes to passed. The test allows a little, so that no
-// pixel the triangle would draw is missed for a rounding of its depth.
+// span of each row with a passing pixel goes to passed (with kProbeLeniency).
 ZTARN_AVX512 void probeRowsAvx512(EdgeWalk (&walks)[3], const PixelRect& box, const Planes& pl,
                                   const FragmentContext& ctx, BandRegion& passed) {
-  constexpr float kLeniency = 1e-5f;
   const RenderTarget& t = ctx.target;
   const __m512 lane = _mm512_setr_ps(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
   const __m512 laneZ = _mm512_mul_ps(lane, _mm512_set1_ps(pl.zdx)), dz = _mm512_set1_ps(16 * pl.zdx);
-  const __m512 leniency = _mm512_set1_ps(kLeniency);
+  const __m512 leniency = _mm512_set1_ps(kProbeLeniency);
   BandCollector collector(&passed, box.top);
   RowSpans spans;
   RowStarts starts;

@@ -97,9 +97,9 @@ inline uint32_t channel(float v) { return static_cast<uint32_t>((v > 0 ? (v < 25
 
 // Draws the pixels [first, hi] of the span [lo, hi] of row y: values step from lo whichever
 // part is drawn, so that a pixel gets the same value however much of the span is drawn. Wide:
-// eight at a time with AVX2.
+// eight at a time with AVX2. Returns whether it wrote a pixel.
 template <class K, DepthMode D, bool Post, bool Wide>
-[[gnu::always_inline]] inline void fillSpan(const Planes& pl, int y, int64_t lo, int first, int64_t hi,
+[[gnu::always_inline]] inline bool fillSpan(const Planes& pl, int y, int64_t lo, int first, int64_t hi,
                                             const FragmentContext& ctx) {
   const RenderTarget& t = ctx.target;
   const DepthFunc func = ctx.options->depthFunc;
@@ -112,13 +112,14 @@ template <class K, DepthMode D, bool Post, bool Wide>
   float z = pl.z + pl.zdx * fx + pl.zdy * fy;
   float attr[K::kAttrs];
   for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
+  bool wrote = false;
 #if defined(__SSE2__)
   if constexpr (std::is_same_v<K, ColorKernel> && D != DepthMode::General) {
     int rest = x;
 #if defined(ZTARN_RASTER_AVX2)
     if constexpr (Wide) {
-      rest = colorRunAvx2<D, Post>(x, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
-      if (rest > hi) return;
+      rest = colorRunAvx2<D, Post>(x, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx, wrote);
+      if (rest > hi) return wrote;
       if (rest != x) {
         const float rx = static_cast<float>(rest) + 0.5f - pl.x0;
         z = pl.z + pl.zdx * rx + pl.zdy * fy;
@@ -126,8 +127,8 @@ template <class K, DepthMode D, bool Post, bool Wide>
       }
     }
 #endif
-    rest = colorRunSse<D, Post>(rest, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx);
-    if (rest > hi) return;
+    rest = colorRunSse<D, Post>(rest, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx, wrote);
+    if (rest > hi) return wrote;
     if (rest != x) {  // continue where the groups of four ended
       x = rest;
       fx = static_cast<float>(x) + 0.5f - pl.x0;
@@ -144,6 +145,7 @@ template <class K, DepthMode D, bool Post, bool Wide>
     else if constexpr (D == DepthMode::LessEqualWrite) pass = z <= zrow[x];
     else pass = depthPasses(func, z, zrow[x]);
     if (pass) {
+      wrote = true;
       if constexpr (D == DepthMode::LessEqualWrite) zrow[x] = z;
       else if constexpr (D == DepthMode::General) {
         if (depthWrite) zrow[x] = z;
@@ -161,6 +163,7 @@ template <class K, DepthMode D, bool Post, bool Wide>
     if constexpr (K::kPerspective) w += pl.wdx;
     for (int i = 0; i < K::kAttrs; ++i) attr[i] += pl.adx[i];
   }
+  return wrote;
 }
 
 template <class K, DepthMode D, bool Post, bool Wide>
@@ -176,8 +179,8 @@ template <class K, DepthMode D, bool Post, bool Wide>
       written.row(y);
       if (spans.first[i] > spans.hi[i]) continue;
       touched.span(spans.first[i], spans.hi[i]);
-      written.span(spans.first[i], spans.hi[i]);
-      fillSpan<K, D, Post, Wide>(pl, y, spans.lo[i], spans.first[i], spans.hi[i], ctx);
+      if (fillSpan<K, D, Post, Wide>(pl, y, spans.lo[i], spans.first[i], spans.hi[i], ctx))
+        written.span(spans.first[i], spans.hi[i]);
     }
   }
   touched.finish(box.bottom);
@@ -327,16 +330,30 @@ void fillRows(TriangleSetup& t, int top, int bottom, const FragmentContext& ctx)
 void probeRows(TriangleSetup& t, const FragmentContext& ctx, BandRegion& passed) {
   if (t.box.empty()) return;
   EdgeWalk walks[3] = {{t.edges[0], t.box.top}, {t.edges[1], t.box.top}, {t.edges[2], t.box.top}};
-#if defined(ZTARN_RASTER_AVX512)
+#if defined(ZTARN_RASTER_AVX512)  // the same sixteen pixels at a time
   if (simdLevel() == SimdLevel::Avx512 && ctx.target.depth) return probeRowsAvx512(walks, t.box, t.planes, ctx, passed);
 #endif
+  const Planes& pl = t.planes;
   BandCollector collector(&passed, t.box.top);
   RowSpans spans;
   for (int top = t.box.top; top < t.box.bottom; top += spans.count) {
     walkRows(walks, t.box, nullptr, top, std::min(RowSpans::kMaxRows, t.box.bottom - top), spans);
     for (int i = 0; i < spans.count; ++i) {
-      collector.row(top + i);
-      if (spans.lo[i] <= spans.hi[i]) collector.span(spans.lo[i], spans.hi[i]);
+      const int y = top + i, lo = spans.lo[i], hi = spans.hi[i];
+      collector.row(y);
+      if (lo > hi) continue;
+      if (!ctx.target.depth) {  // nothing to test against
+        collector.span(lo, hi);
+        continue;
+      }
+      const float* zrow = ctx.target.depth + static_cast<size_t>(y) * ctx.target.stride;
+      const float fy = static_cast<float>(y) + 0.5f - pl.y0, fx = static_cast<float>(lo) + 0.5f - pl.x0;
+      float z = pl.z + pl.zdx * fx + pl.zdy * fy - kProbeLeniency;
+      for (int x = lo; x <= hi; ++x, z += pl.zdx)
+        if (z <= zrow[x]) {
+          collector.span(lo, hi);
+          break;
+        }
     }
   }
   collector.finish(t.box.bottom);

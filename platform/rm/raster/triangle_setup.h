@@ -42,8 +42,8 @@ bool setupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
 // and material as when it was prepared.
 void fillRows(TriangleSetup& triangle, int top, int bottom, const FragmentContext& ctx);
 // Adds to passed the spans of rows where the triangle would pass a less-or-equal depth test
-// (a little leniently) against the target's depths; writes nothing. Without AVX-512 every span
-// counts as passing.
+// (a little leniently) against the target's depths; writes nothing. Without a depth buffer
+// every span counts as passing.
 void probeRows(TriangleSetup& triangle, const FragmentContext& ctx, BandRegion& passed);
 
 }  // namespace rm::raster
