@@ -106,8 +106,9 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     renderer.begin(target, view, worldToCamera_, options, ambient_, lights_);
     projection_ = renderer.projection();
     viewport_ = view.viewport;
-    pending_.clear();
+    pendingUsed_ = 0;
     CollectFrame(frame, frame.World(), 0);
+    pending_.resize(pendingUsed_);
 
     // Redrawing a part is the same as drawing everything when the nearest surface wins, every
     // batch that reaches the part is drawn there again and nothing outside it is touched.
@@ -349,7 +350,15 @@ void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world, std:
         b.material = g.material;
         b.texture = TextureFor(g.texture);
         b.lightMask = lightMask;
-        SceneMemory::Item item;
+        // The entries of the last draw are refilled: their regions and lists keep their storage.
+        if (pendingUsed_ == pending_.size())
+            pending_.emplace_back();
+        Pending& p = pending_[pendingUsed_++];
+        p.batch = b;
+        p.depth = depth;
+        p.changed = false;
+        p.written.clear();
+        SceneMemory::Item& item = p.item;
         item.mesh = &builder;
         item.group = static_cast<std::size_t>(&g - mesh.groups.data());
         item.meshRevision = mesh.revision;
@@ -358,7 +367,10 @@ void SceneDrawer::CollectBuilder(MeshBuilder& builder, const Matrix& world, std:
         item.texture = g.texture;
         item.textureRevision = g.texture ? g.texture->Revision() : 0;
         item.lightMask = lightMask;
-        pending_.push_back({b, depth, std::move(item)});
+        item.footprint.clear();
+        item.shown.clear();
+        item.prepared.valid = false;
+        item.prepared.triangles.clear();
     }
 }
 

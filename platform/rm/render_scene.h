@@ -125,6 +125,7 @@ private:
 
     std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;
     std::vector<Pending> pending_;          // refilled every draw in the scene's order, capacity kept
+    std::size_t pendingUsed_ = 0;           // entries refilled so far while collecting
     std::vector<Pending*> order_;     // the drawing order
     std::unordered_map<const Texture*, CachedTexture> textures_;
     std::vector<raster::Light> lights_;  // world space, refilled every draw
