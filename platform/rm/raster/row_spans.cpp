@@ -113,7 +113,9 @@ struct ClosedWalk {
 // GCC 12 warns about the deliberately undefined lanes inside its own AVX-512 headers, and about
 // vector returns of inline helpers that only AVX-512 code calls.
 #pragma GCC diagnostic push
+#if !defined(__clang__)  // a GCC warning only
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 // One edge's closed-form walk over eight rows at once, stepped eight rows at a time.

@@ -178,7 +178,9 @@ __attribute__((target("avx2"))) int colorRunAvx2(int x, int first, int hi, int y
 // GCC 12 warns about the deliberately undefined lanes inside its own AVX-512 headers, and about
 // vector returns of inline helpers that only AVX-512 code calls.
 #pragma GCC diagnostic push
+#if !defined(__clang__)  // a GCC warning only
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #pragma GCC diagnostic ignored "-Wpsabi"
 #define ZTARN_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl,avx512dq")))
 
