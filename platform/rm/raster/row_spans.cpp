@@ -194,15 +194,14 @@ ZTARN_ROWS_TARGET void walkEdgesAvx512(EdgeWalk* const* left, EdgeWalk* const* r
 #pragma GCC diagnostic pop
 #endif
 
-// The AVX-512 walk where it is built in, else the scalar one (never called then).
+// The closed-form AVX-512 walk where it is built in and wide is set, else the scalar one.
 template <int L, int R, bool Level>
-void walkEdgesWide(EdgeWalk* const* left, EdgeWalk* const* right, EdgeWalk* level, const PixelRect& box, int count,
-                   RowSpans& out) {
+void walkEdgesBest([[maybe_unused]] bool wide, EdgeWalk* const* left, EdgeWalk* const* right, EdgeWalk* level, const PixelRect& box,
+                   int count, RowSpans& out) {
 #if defined(ZTARN_ROWS_AVX512)
-  walkEdgesAvx512<L, R, Level>(left, right, level, box, count, out);
-#else
-  walkEdges<L, R, Level>(left, right, level, box, count, out);
+  if (wide) return walkEdgesAvx512<L, R, Level>(left, right, level, box, count, out);
 #endif
+  walkEdges<L, R, Level>(left, right, level, box, count, out);
 }
 
 }  // namespace
@@ -219,12 +218,9 @@ void walkRows(EdgeWalk (&walks)[3], const PixelRect& box, const BandRegion* limi
   }
   // A triangle of some area has edges of both kinds, and at most one level edge.
   const bool wide = simdLevel() == SimdLevel::Avx512;
-  if (l == 2) wide ? walkEdgesWide<2, 1, false>(left, right, nullptr, box, count, out)
-              : walkEdges<2, 1, false>(left, right, nullptr, box, count, out);
-  else if (r == 2) wide ? walkEdgesWide<1, 2, false>(left, right, nullptr, box, count, out)
-                   : walkEdges<1, 2, false>(left, right, nullptr, box, count, out);
-  else if (l == 1 && r == 1) wide ? walkEdgesWide<1, 1, true>(left, right, level, box, count, out)
-                             : walkEdges<1, 1, true>(left, right, level, box, count, out);
+  if (l == 2) walkEdgesBest<2, 1, false>(wide, left, right, nullptr, box, count, out);
+  else if (r == 2) walkEdgesBest<1, 2, false>(wide, left, right, nullptr, box, count, out);
+  else if (l == 1 && r == 1) walkEdgesBest<1, 1, true>(wide, left, right, level, box, count, out);
   else {
     std::fill(out.lo, out.lo + count, box.left);
     std::fill(out.hi, out.hi + count, std::numeric_limits<int32_t>::min());
