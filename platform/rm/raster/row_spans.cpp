@@ -196,8 +196,8 @@ ZTARN_ROWS_TARGET void walkEdgesAvx512(EdgeWalk* const* left, EdgeWalk* const* r
 
 // The closed-form AVX-512 walk where it is built in and wide is set, else the scalar one.
 template <int L, int R, bool Level>
-void walkEdgesBest([[maybe_unused]] bool wide, EdgeWalk* const* left, EdgeWalk* const* right, EdgeWalk* level, const PixelRect& box,
-                   int count, RowSpans& out) {
+void walkEdgesBest([[maybe_unused]] bool wide, EdgeWalk* const* left, EdgeWalk* const* right, EdgeWalk* level,
+                   const PixelRect& box, int count, RowSpans& out) {
 #if defined(ZTARN_ROWS_AVX512)
   if (wide) return walkEdgesAvx512<L, R, Level>(left, right, level, box, count, out);
 #endif
