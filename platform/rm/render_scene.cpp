@@ -129,33 +129,10 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
         const bool redrawable = nearestWins && options.depthWrite && options.fill == raster::FillMode::Solid;
         sameView = memory->valid_ && memory->settings_ == settings_;
         partial = redrawable && sameView && memory->placed_ && memory->items_.size() == pending_.size();
-        // Each batch's place on the device: the one remembered when nothing about it changed.
         // While the view itself changes every frame (a moving camera) places are not worked out:
         // the first frame after it stops draws everything again and works them out.
-        for (std::size_t i = 0; sameView && i < pending_.size(); ++i) {
-            SceneMemory::Item& now = pending_[i].item;
-            SceneMemory::Item* before = memory->placed_ && i < memory->items_.size() ? &memory->items_[i] : nullptr;
-            if (before && now.SameBatch(*before)) {
-                std::swap(now.footprint, before->footprint);
-                std::swap(now.prepared, before->prepared);
-                continue;
-            }
-            // Its pixels change where it showed and where it will show: it shows at most
-            // where it passes the depth test against the picture as it is.
-            pending_[i].changed = true;
-            Footprint(pending_[i].batch, now);
-            if (!partial || !before)
-                continue;
-            // A batch that showed may show anywhere on its new place; one that was out of sight
-            // is tried against the depths: it often stays out of sight.
-            redrawn.add(before->shown);
-            if (before->shown.empty())
-                renderer.probe(pending_[i].batch, redrawn);
-            else
-                redrawn.add(now.footprint);
-        }
-        if (partial)
-            redrawn = redrawn.clippedTo(view.viewport);
+        if (sameView)
+            FindChanges(renderer, *memory, partial, redrawn);
     }
     if (partial && !redrawn.empty()) {
         renderer.clearFirst({redrawn, clear->color, clear->depth});
@@ -172,38 +149,72 @@ bool SceneDrawer::Draw(raster::Renderer& renderer, const raster::RenderTarget& t
     if (nearestWins)
         std::stable_sort(order_.begin(), order_.end(),
                          [](const Pending* a, const Pending* b) { return a->depth < b->depth; });
-    const bool remember = memory && clear;
-    // Where batches write is worked out, like their places, only while the view stays.
-    // A batch that did not change is filled again as it was prepared last time.
+    // Where batches write and what they prepare is kept, like their places, only while the view
+    // stays. A batch that did not change is filled again as it was prepared last time.
+    const bool keep = memory && clear && sameView;
     for (Pending* p : order_) {
         if (partial && !redrawn.meets(p->item.footprint))
             continue;
-        raster::BandRegion* written = remember && sameView ? &p->written : nullptr;
+        raster::BandRegion* written = keep ? &p->written : nullptr;
         if (partial && !p->changed && p->item.prepared.valid)
             renderer.redraw(p->item.prepared, written);
         else
-            renderer.draw(p->batch, written, remember && sameView ? &p->item.prepared : nullptr);
+            renderer.draw(p->batch, written, keep ? &p->item.prepared : nullptr);
     }
     renderer.finish();
-    if (remember) {  // remember this frame, in the scene's order, reusing the storage
-        for (std::size_t i = 0; i < pending_.size(); ++i) {
-            // A batch drawn only in part still shows where it showed outside that part.
-            SceneMemory::Item& now = pending_[i].item;
-            if (partial && !pending_[i].changed)
-                std::swap(now.shown, memory->items_[i].shown);
-            else
-                now.shown.clear();
-            now.shown.add(pending_[i].written);
-        }
-        memory->placed_ = sameView;
-        memory->valid_ = true;
-        std::swap(memory->settings_, settings_);
-        memory->items_.resize(pending_.size());
-        for (std::size_t i = 0; i < pending_.size(); ++i)
-            std::swap(memory->items_[i], pending_[i].item);
-    }
+    if (memory && clear)
+        Remember(*memory, partial, sameView);
     Prune();
     return partial;
+}
+
+void SceneDrawer::FindChanges(raster::Renderer& renderer, SceneMemory& memory, bool partial,
+                              raster::BandRegion& redrawn)
+{
+    // Each batch's place on the device: the one remembered when nothing about it changed.
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        SceneMemory::Item& now = pending_[i].item;
+        SceneMemory::Item* before = memory.placed_ && i < memory.items_.size() ? &memory.items_[i] : nullptr;
+        if (before && now.SameBatch(*before)) {
+            std::swap(now.footprint, before->footprint);
+            std::swap(now.prepared, before->prepared);
+            continue;
+        }
+        pending_[i].changed = true;
+        Footprint(pending_[i].batch, now);
+        if (!partial || !before)
+            continue;
+        // Its pixels change where it showed and where it will show. A batch that showed may
+        // show anywhere on its new place; one that was out of sight is tried against the depths
+        // of the picture as it is: it often stays out of sight.
+        redrawn.add(before->shown);
+        if (before->shown.empty())
+            renderer.probe(pending_[i].batch, redrawn);
+        else
+            redrawn.add(now.footprint);
+    }
+    if (partial)
+        redrawn = redrawn.clippedTo(viewport_);
+}
+
+void SceneDrawer::Remember(SceneMemory& memory, bool partial, bool placed)
+{
+    // In the scene's order, reusing the storage.
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        // A batch drawn only in part still shows where it showed outside that part.
+        SceneMemory::Item& now = pending_[i].item;
+        if (partial && !pending_[i].changed)
+            std::swap(now.shown, memory.items_[i].shown);
+        else
+            now.shown.clear();
+        now.shown.add(pending_[i].written);
+    }
+    memory.placed_ = placed;
+    memory.valid_ = true;
+    std::swap(memory.settings_, settings_);
+    memory.items_.resize(pending_.size());
+    for (std::size_t i = 0; i < pending_.size(); ++i)
+        std::swap(memory.items_[i], pending_[i].item);
 }
 
 void SceneDrawer::Footprint(const raster::Batch& batch, SceneMemory::Item& item)

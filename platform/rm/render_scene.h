@@ -62,7 +62,7 @@ private:
         }
     };
     bool valid_ = false;
-    bool placed_ = false;  // the items' boxes and footprints are known
+    bool placed_ = false;  // the items' footprints are known
     Settings settings_;
     std::vector<Item> items_;  // in the order the scene lists them
 };
@@ -122,6 +122,11 @@ private:
     // Where the batch can draw on the device: the band extents of the convex hull of its corners,
     // a little larger; the whole viewport when a corner lies outside the view.
     void Footprint(const raster::Batch& batch, SceneMemory::Item& item);
+    // Takes the places of unchanged batches from memory and works out those of the others; with
+    // partial, adds to redrawn the area where the changed ones showed and may show now.
+    void FindChanges(raster::Renderer& renderer, SceneMemory& memory, bool partial, raster::BandRegion& redrawn);
+    // Hands this frame's settings and batches to memory; placed: their places are known.
+    void Remember(SceneMemory& memory, bool partial, bool placed);
 
     std::unordered_map<const MeshBuilder*, CachedMesh> meshes_;
     std::vector<Pending> pending_;          // refilled every draw in the scene's order, capacity kept

@@ -45,10 +45,7 @@ void Viewport::FlushClear()
     if (!clearPending_)
         return;
     clearPending_ = false;
-    pendingClear_.area.forEachRect([&](const raster::PixelRect& r) {
-        raster::clearColor(device_->Target(), r, pendingClear_.color);
-        raster::clearDepth(device_->Target(), r, pendingClear_.depth);
-    });
+    pendingClear_.applyTo(device_->Target());
     device_->MarkDirty(pendingClear_.area);
     memory_.Forget();
 }

@@ -69,12 +69,16 @@ void Renderer::begin(const RenderTarget& target, const ViewSetup& view, const Ma
   context_.touched = &touched_;
 }
 
+void ClearRequest::applyTo(const RenderTarget& target, int top, int bottom) const {
+  area.forEachRect(top, bottom, [&](const PixelRect& r) {
+    clearColor(target, r, color);
+    clearDepth(target, r, depth);
+  });
+}
+
 void Renderer::clearFirst(const ClearRequest& clear) {
   if (options_.fill != FillMode::Solid || clip_.empty()) {  // lines and points draw at once
-    clear.area.forEachRect([&](const PixelRect& r) {
-      clearColor(target_, r, clear.color);
-      clearDepth(target_, r, clear.depth);
-    });
+    clear.applyTo(target_);
     return;
   }
   clear_ = clear;
@@ -118,7 +122,6 @@ void Renderer::redraw(PreparedBatch& captured, BandRegion* written) {
     PreparedTriangle& p = captured.triangles[i];
     if (context_.limit && !context_.limit->meets(p.setup.box)) continue;
     p.written = written;
-    p.setup.walkedTo = -1;
     jobs_.push_back({&captured.triangles, i});
   }
 }
@@ -135,12 +138,7 @@ void Renderer::finish() {
   for (const Job& job : jobs_) filling_.push_back(&(*job.store)[job.index]);
   for (int y = top; y < bottom;) {
     const int end = std::min(bottom, ((y + band) & ~(kBlock - 1)));
-    if (clearPending_) {
-      clear_.area.forEachRect(y, end, [&](const PixelRect& rows) {
-        clearColor(target_, rows, clear_.color);
-        clearDepth(target_, rows, clear_.depth);
-      });
-    }
+    if (clearPending_) clear_.applyTo(target_, y, end);
     for (PreparedTriangle* triangle : filling_) {
       PreparedTriangle& p = *triangle;
       if (p.setup.box.bottom <= y || p.setup.box.top >= end) continue;
@@ -175,12 +173,11 @@ void Renderer::probe(const Batch& batch, BandRegion& passed) {
 void Renderer::draw(const Batch& batch, BandRegion* written, PreparedBatch* capture) {
   written_ = written;
   const uint32_t counted = trianglesDrawn_;
-  store_ = &own_;
   if (capture) {
     capture->triangles.clear();
     capture->valid = true;
-    store_ = &capture->triangles;
   }
+  store_ = capture ? &capture->triangles : &own_;
   drawTriangles(batch);
   store_ = &own_;
   if (capture) capture->trianglesDrawn = trianglesDrawn_ - counted;

@@ -23,6 +23,9 @@ struct ClearRequest {
   BandRegion area;
   uint32_t color = 0xFF000000u;
   float depth = 1;
+  // Clears the part of the area within rows [top, bottom), or all of it, in target.
+  void applyTo(const RenderTarget& target, int top, int bottom) const;
+  void applyTo(const RenderTarget& target) const { applyTo(target, area.top(), area.bottom()); }
 };
 
 // A solid triangle prepared for filling, with the surface it is drawn with.

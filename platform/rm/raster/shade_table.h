@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/rm/raster/color.h"
+
 namespace rm::raster {
 
 class ShadeTable {
@@ -15,8 +17,7 @@ class ShadeTable {
   // shade = min(floor(v * scale() + threshold(x, y)), steps()), as 0..255 rounded.
   // Code that computes several pixels at once uses the same arithmetic.
   uint32_t quantize(float v, int x, int y) const {
-    v = v > 0 ? (v < 255.0f ? v : 255.0f) : 0.0f;  // NaN counts as 0
-    float shade = static_cast<float>(static_cast<int>(v * scale_ + threshold(x, y)));
+    float shade = static_cast<float>(static_cast<int>(clampChannel(v, 255.0f) * scale_ + threshold(x, y)));
     return static_cast<uint32_t>(std::min(shade, steps_) * back_ + 0.5f);
   }
 

@@ -237,6 +237,7 @@ struct RowStarts {
   alignas(64) float a[3][RowSpans::kMaxRows];
 };
 
+// Planes::depthAt and attributeAt for sixteen points.
 ZTARN_AVX512 inline __m512 planeAt(float value, float ddx, float ddy, __m512 fx, __m512 fy) {
   return _mm512_add_ps(_mm512_add_ps(_mm512_set1_ps(value), _mm512_mul_ps(_mm512_set1_ps(ddx), fx)),
                        _mm512_mul_ps(_mm512_set1_ps(ddy), fy));

@@ -92,8 +92,8 @@ struct PhongKernel {
   }
 };
 
-// 0..255 to a byte, rounded; NaN counts as 0.
-inline uint32_t channel(float v) { return static_cast<uint32_t>((v > 0 ? (v < 255.0f ? v : 255.0f) : 0.0f) + 0.5f); }
+// 0..255 to a byte, clamped and rounded.
+inline uint32_t channel(float v) { return static_cast<uint32_t>(clampChannel(v, 255.0f) + 0.5f); }
 
 // Draws the pixels [first, hi] of the span [lo, hi] of row y: values step from lo whichever
 // part is drawn, so that a pixel gets the same value however much of the span is drawn. Wide:
@@ -108,10 +108,13 @@ template <class K, DepthMode D, bool Post, bool Wide>
   float* zrow = t.depth + static_cast<size_t>(y) * t.stride;
   int x = static_cast<int>(lo);
   const float fy = static_cast<float>(y) + 0.5f - pl.y0;
-  float fx = static_cast<float>(x) + 0.5f - pl.x0;
-  float z = pl.z + pl.zdx * fx + pl.zdy * fy;
-  float attr[K::kAttrs];
-  for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
+  float fx, z, attr[K::kAttrs];
+  auto startAt = [&](int at) {  // depth and attributes of pixel at
+    fx = static_cast<float>(at) + 0.5f - pl.x0;
+    z = pl.depthAt(fx, fy);
+    for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.attributeAt(i, fx, fy);
+  };
+  startAt(x);
   bool wrote = false;
 #if defined(__SSE2__)
   if constexpr (std::is_same_v<K, ColorKernel> && D != DepthMode::General) {
@@ -120,21 +123,12 @@ template <class K, DepthMode D, bool Post, bool Wide>
     if constexpr (Wide) {
       rest = colorRunAvx2<D, Post>(x, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx, wrote);
       if (rest > hi) return wrote;
-      if (rest != x) {
-        const float rx = static_cast<float>(rest) + 0.5f - pl.x0;
-        z = pl.z + pl.zdx * rx + pl.zdy * fy;
-        for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * rx + pl.ady[i] * fy;
-      }
+      if (rest != x) startAt(rest);
     }
 #endif
     rest = colorRunSse<D, Post>(rest, first, static_cast<int>(hi), y, z, attr, pl, crow, zrow, ctx, wrote);
     if (rest > hi) return wrote;
-    if (rest != x) {  // continue where the groups of four ended
-      x = rest;
-      fx = static_cast<float>(x) + 0.5f - pl.x0;
-      z = pl.z + pl.zdx * fx + pl.zdy * fy;
-      for (int i = 0; i < K::kAttrs; ++i) attr[i] = pl.a[i] + pl.adx[i] * fx + pl.ady[i] * fy;
-    }
+    if (rest != x) startAt(x = rest);  // continue where the groups of four ended
   }
 #endif
   float w = pl.w + pl.wdx * fx + pl.wdy * fy;
@@ -327,7 +321,7 @@ void fillRows(TriangleSetup& t, int top, int bottom, const FragmentContext& ctx)
   }
 }
 
-void probeRows(TriangleSetup& t, const FragmentContext& ctx, BandRegion& passed) {
+void probeRows(const TriangleSetup& t, const FragmentContext& ctx, BandRegion& passed) {
   if (t.box.empty()) return;
   EdgeWalk walks[3] = {{t.edges[0], t.box.top}, {t.edges[1], t.box.top}, {t.edges[2], t.box.top}};
 #if defined(ZTARN_RASTER_AVX512)  // the same sixteen pixels at a time
@@ -348,7 +342,7 @@ void probeRows(TriangleSetup& t, const FragmentContext& ctx, BandRegion& passed)
       }
       const float* zrow = ctx.target.depth + static_cast<size_t>(y) * ctx.target.stride;
       const float fy = static_cast<float>(y) + 0.5f - pl.y0, fx = static_cast<float>(lo) + 0.5f - pl.x0;
-      float z = pl.z + pl.zdx * fx + pl.zdy * fy - kProbeLeniency;
+      float z = pl.depthAt(fx, fy) - kProbeLeniency;
       for (int x = lo; x <= hi; ++x, z += pl.zdx)
         if (z <= zrow[x]) {
           collector.span(lo, hi);
